@@ -1,0 +1,24 @@
+#include <cerrno>
+
+#include "period/io_error.h"
+
+namespace period {
+
+// The error codes of the Windows run-time, whose messages the users know.
+int ioCodeFromErrno(int errnoValue) {
+  switch (errnoValue) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5;
+    case ENOSPC: return 112;
+    default: return errnoValue;
+  }
+}
+
+}  // namespace period

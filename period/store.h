@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace form {
+class Form;
+}
+
+namespace period {
+
+// The declaration store "muhtasar.ini" in the current directory: one section
+// per period key, one entry per stored field. Every operation reads the store
+// whole and releases it before it returns.
+
+// The store's path, formed anew from the current directory.
+std::string storePath();
+
+// The stored fields in the order a save writes them (421 names).
+const std::vector<std::string>& storedFieldNames();
+
+// A snapshot of the store, read whole once: for operations that look up many
+// values (load, carry-over).
+class StoreSnapshot {
+ public:
+  // Reads the store of the current directory; a missing store reads as empty.
+  static StoreSnapshot read();
+  bool declarationExists(std::string_view key) const;
+  // The value of an entry, cut to 2047 characters; empty when the section or
+  // the entry does not exist.
+  std::string storedValue(std::string_view section, std::string_view name) const;
+
+ private:
+  StoreSnapshot() = default;
+  std::vector<std::string> lines_;  // the store's lines, as read
+};
+
+bool DeclarationExists(std::string_view key);
+std::string StoredValue(std::string_view section, std::string_view name);
+
+// Sets the fields of the form from the section of the key. Throws
+// "'%s' is not a valid boolean value" at a check box it cannot read.
+void LoadDeclaration(form::Form& form, std::string_view periodKey);
+
+// Writes every stored field under the key, replacing the store atomically.
+// Throws "Unable to write to %s" and leaves the old store as it was.
+void SaveDeclaration(const form::Form& form, std::string_view periodKey);
+
+}  // namespace period
