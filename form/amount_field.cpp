@@ -49,6 +49,12 @@ void AmountField::assignEditText(std::string editText) {
   notify();
 }
 
+// The edit has been made in editText_; tell the listeners only if the text
+// differs from what it was before the edit.
+void AmountField::commitEdit(const std::string& before) {
+  if (editText_ != before) notify();
+}
+
 void AmountField::normalizeForEditing() {
   std::string masked = applyMask(editText_);
   if (masked != editText_) editText_ = std::move(masked);
@@ -127,9 +133,7 @@ void AmountField::typeChar(char c) {
     while (next < kLength && !isDigitPosition(next)) ++next;
     setCursorOnly(next);
   }
-  std::string after = std::move(editText_);
-  editText_ = before;
-  assignEditText(std::move(after));
+  commitEdit(before);
 }
 
 void AmountField::backspace() {
@@ -143,9 +147,7 @@ void AmountField::backspace() {
       setCursorOnly(position);
     }
   }
-  std::string after = std::move(editText_);
-  editText_ = before;
-  assignEditText(std::move(after));
+  commitEdit(before);
 }
 
 void AmountField::deleteForward() {
@@ -156,9 +158,7 @@ void AmountField::deleteForward() {
     while (position < kLength && !isDigitPosition(position)) ++position;
     if (position < kLength) editText_[position] = kBlank;
   }
-  std::string after = std::move(editText_);
-  editText_ = before;
-  assignEditText(std::move(after));
+  commitEdit(before);
 }
 
 void AmountField::paste(std::string_view text) {
