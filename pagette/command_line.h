@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pagette {
+
+// The path of the print job file: everything before the first blank of the
+// command line, taken as written (quotes included). A command line without a
+// blank is the path as a whole. Empty when there is no path.
+std::string jobPathFromCommandLine(std::string_view commandLine);
+
+// Elsewhere than on Windows the command line is the arguments joined with single blanks.
+std::string joinArguments(int argc, const char* const* argv);
+
+// On Windows the command line is the raw one after the program's name.
+std::string_view windowsCommandTail(std::string_view rawCommandLine);
+
+}  // namespace pagette

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+
+namespace pagette {
+
+// Places and sizes on paper are in twips (1/1440 inch) measured from the top
+// left corner of the sheet.
+struct PageSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class Orientation { Portrait = 1, Landscape = 2 };
+
+// Fill styles follow the printer's own numbering: 0 solid, 1 none, 2 to 7 hatches.
+constexpr int kSolidFill = 0;
+constexpr int kNoFill = 1;
+constexpr int kLastFillStyle = 7;
+
+// The font character set that job files name for Turkish text.
+constexpr int kTurkishCharset = 162;
+
+// What the layout needs of a printer. Texts and font names are 8-bit strings in
+// code page 1254, exactly as the job file holds them.
+class Printer {
+ public:
+  virtual ~Printer() = default;
+
+  // Windows paper-size code (9 is A4). Returns false for a code the printer
+  // does not know; the page size is then unchanged.
+  virtual bool setPaperSize(int code) = 0;
+  virtual void setOrientation(Orientation orientation) = 0;
+  // The sheet as it lies with the current paper size and orientation.
+  virtual PageSize pageSize() = 0;
+
+  virtual void setFontName(const std::string& name) = 0;
+  virtual void setFontCharset(int charset) = 0;
+  virtual void setFontSize(float points) = 0;
+  virtual void setBold(bool bold) = 0;
+
+  virtual void setForeground(Rgb colour) = 0;
+  virtual void setFillColour(Rgb colour) = 0;
+  virtual void setFillStyle(int style) = 0;
+  // In the printer's own unit (its dots); 0 draws the thinnest line it can.
+  virtual void setLineWidth(int width) = 0;
+
+  // Width in twips of a text in the current font.
+  virtual double textWidth(const std::string& text) = 0;
+  // Prints a text with its top left corner at (x, y).
+  virtual void printText(float x, float y, const std::string& text) = 0;
+  virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
+  // Outline in the foreground colour, inside as the fill style and fill colour say.
+  virtual void drawRectangle(float x1, float y1, float x2, float y2) = 0;
+  // Painted completely in the foreground colour.
+  virtual void fillRectangle(float x1, float y1, float x2, float y2) = 0;
+
+  virtual void newPage() = 0;
+  // Sends the document to the printer. A document without any output sends nothing.
+  virtual void endDocument() = 0;
+};
+
+}  // namespace pagette

@@ -1,0 +1,199 @@
+#include "qt_printer.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinterInfo>
+#include <QRectF>
+#include <algorithm>
+#include <optional>
+
+#include "cp1254.h"
+#include "job_error.h"
+
+namespace pagette {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPoint = 20;
+constexpr double kMillimetresPerInch = 25.4;
+
+// Windows paper-size codes and the sheets they name.
+std::optional<QPageSize::PageSizeId> pageSizeOfCode(int code) {
+  switch (code) {
+    case 1: return QPageSize::Letter;
+    case 3: return QPageSize::Tabloid;
+    case 4: return QPageSize::Ledger;
+    case 5: return QPageSize::Legal;
+    case 6: return QPageSize::Statement;
+    case 7: return QPageSize::Executive;
+    case 8: return QPageSize::A3;
+    case 9: return QPageSize::A4;
+    case 11: return QPageSize::A5;
+    case 12: return QPageSize::JisB4;
+    case 13: return QPageSize::JisB5;
+    case 14: return QPageSize::FanFoldGermanLegal;  // folio, 8.5 by 13 inches
+    case 20: return QPageSize::Comm10E;
+    case 27: return QPageSize::DLE;
+    case 28: return QPageSize::C5E;
+    default: return std::nullopt;
+  }
+}
+
+Qt::BrushStyle brushStyleOf(int fillStyle) {
+  switch (fillStyle) {
+    case kSolidFill: return Qt::SolidPattern;
+    case kNoFill: return Qt::NoBrush;
+    case 2: return Qt::HorPattern;
+    case 3: return Qt::VerPattern;
+    case 4: return Qt::BDiagPattern;  // upward diagonal
+    case 5: return Qt::FDiagPattern;  // downward diagonal
+    case 6: return Qt::CrossPattern;
+    default: return Qt::DiagCrossPattern;
+  }
+}
+
+QString textOf(const std::string& bytes) {
+  std::u16string text = decodeCp1254(bytes);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor colourOf(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+QRectF rectangleBetween(float x1, float y1, float x2, float y2) {
+  return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+}
+
+int twipsOfMillimetres(double millimetres) {
+  return static_cast<int>(std::lround(millimetres * kTwipsPerInch / kMillimetresPerInch));
+}
+
+}  // namespace
+
+std::unique_ptr<QtPrinter> QtPrinter::openDefault(const QString& documentName) {
+  QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) throw JobError("there is no default printer");
+  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  printer->setDocName(documentName);
+  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(path);
+  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
+}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+  // Twips count from the corner of the sheet, not from the printable area.
+  printer_->setFullPage(true);
+}
+
+QtPrinter::~QtPrinter() {
+  if (painter_.isActive()) {
+    printer_->abort();
+    painter_.end();
+  }
+}
+
+QPainter& QtPrinter::painter() {
+  if (!painter_.isActive()) {
+    if (!painter_.begin(printer_.get())) {
+      QString name = printer_->printerName().isEmpty() ? printer_->outputFileName()
+                                                       : printer_->printerName();
+      throw JobError("the printer \"" + name.toStdString() + "\" cannot start a document");
+    }
+    useTwips();
+  }
+  return painter_;
+}
+
+void QtPrinter::useTwips() {
+  painter_.resetTransform();
+  painter_.scale(printer_->resolution() / kTwipsPerInch, printer_->resolution() / kTwipsPerInch);
+}
+
+bool QtPrinter::setPaperSize(int code) {
+  std::optional<QPageSize::PageSizeId> id = pageSizeOfCode(code);
+  return id && printer_->setPageSize(QPageSize(*id));
+}
+
+void QtPrinter::setOrientation(Orientation orientation) {
+  printer_->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                     : QPageLayout::Portrait);
+}
+
+PageSize QtPrinter::pageSize() {
+  QRectF sheet = printer_->pageLayout().fullRect(QPageLayout::Millimeter);
+  return {twipsOfMillimetres(sheet.width()), twipsOfMillimetres(sheet.height())};
+}
+
+void QtPrinter::setFontName(const std::string& name) { font_.setFamily(textOf(name)); }
+
+// Texts are decoded from code page 1254 whatever the character set, so the
+// Turkish character set needs nothing more here.
+void QtPrinter::setFontCharset(int) {}
+
+void QtPrinter::setFontSize(float points) {
+  // The painter works in twips, so a font's "pixels" are twips.
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint))));
+}
+
+void QtPrinter::setBold(bool bold) { font_.setBold(bold); }
+void QtPrinter::setForeground(Rgb colour) { foreground_ = colourOf(colour); }
+void QtPrinter::setFillColour(Rgb colour) { fillColour_ = colourOf(colour); }
+void QtPrinter::setFillStyle(int style) { fillStyle_ = style; }
+void QtPrinter::setLineWidth(int width) { lineWidth_ = width; }
+
+QPen QtPrinter::pen() const {
+  // The width is in the printer's dots; 0 draws the thinnest line, one dot.
+  const double dotsToTwips = kTwipsPerInch / printer_->resolution();
+  return QPen(foreground_, std::max(1, lineWidth_) * dotsToTwips, Qt::SolidLine, Qt::RoundCap,
+              Qt::RoundJoin);
+}
+
+double QtPrinter::textWidth(const std::string& text) {
+  return QFontMetricsF(font_, printer_.get()).horizontalAdvance(textOf(text));
+}
+
+void QtPrinter::printText(float x, float y, const std::string& text) {
+  QPainter& p = painter();
+  p.setFont(font_);
+  p.setPen(foreground_);
+  const double ascent = QFontMetricsF(font_, printer_.get()).ascent();
+  p.drawText(QPointF(x, y + ascent), textOf(text));
+}
+
+void QtPrinter::drawLine(float x1, float y1, float x2, float y2) {
+  QPainter& p = painter();
+  p.setPen(pen());
+  p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtPrinter::drawRectangle(float x1, float y1, float x2, float y2) {
+  QPainter& p = painter();
+  p.setPen(pen());
+  p.setBrush(QBrush(fillColour_, brushStyleOf(fillStyle_)));
+  p.drawRect(rectangleBetween(x1, y1, x2, y2));
+}
+
+void QtPrinter::fillRectangle(float x1, float y1, float x2, float y2) {
+  painter().fillRect(rectangleBetween(x1, y1, x2, y2), foreground_);
+}
+
+void QtPrinter::newPage() {
+  QPainter& p = painter();
+  if (!printer_->newPage()) throw JobError("the printer cannot start a new sheet");
+  (void)p;
+  useTwips();
+}
+
+void QtPrinter::endDocument() {
+  // A job without output sends nothing, not even an empty sheet.
+  if (!painter_.isActive()) return;
+  if (!painter_.end() || printer_->printerState() == QPrinter::Error)
+    throw JobError("the document cannot be sent to the printer");
+}
+
+}  // namespace pagette

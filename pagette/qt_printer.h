@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+#include <QString>
+#include <memory>
+
+#include "printer.h"
+
+namespace pagette {
+
+// The printer behind QPrinter and QPainter. The painter draws in twips from the
+// top left corner of the sheet; the mapping to the device's dots is made in one
+// place. The document starts with the first output, so that a setup record
+// before it still decides the first sheet's paper and orientation.
+class QtPrinter : public Printer {
+ public:
+  // The system's default printer; throws JobError when there is none. The
+  // document carries the name of the job file.
+  static std::unique_ptr<QtPrinter> openDefault(const QString& documentName);
+  // A PDF file in place of a printer.
+  static std::unique_ptr<QtPrinter> openPdfFile(const QString& path);
+
+  ~QtPrinter() override;
+
+  bool setPaperSize(int code) override;
+  void setOrientation(Orientation orientation) override;
+  PageSize pageSize() override;
+  void setFontName(const std::string& name) override;
+  void setFontCharset(int charset) override;
+  void setFontSize(float points) override;
+  void setBold(bool bold) override;
+  void setForeground(Rgb colour) override;
+  void setFillColour(Rgb colour) override;
+  void setFillStyle(int style) override;
+  void setLineWidth(int width) override;
+  double textWidth(const std::string& text) override;
+  void printText(float x, float y, const std::string& text) override;
+  void drawLine(float x1, float y1, float x2, float y2) override;
+  void drawRectangle(float x1, float y1, float x2, float y2) override;
+  void fillRectangle(float x1, float y1, float x2, float y2) override;
+  void newPage() override;
+  void endDocument() override;
+
+ private:
+  explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+  QPainter& painter();
+  void useTwips();
+  QPen pen() const;
+
+  std::unique_ptr<QPrinter> printer_;
+  QPainter painter_;
+  QFont font_;
+  QColor foreground_ = Qt::black;
+  QColor fillColour_ = Qt::black;
+  int fillStyle_ = kSolidFill;
+  int lineWidth_ = 1;
+};
+
+}  // namespace pagette
