@@ -1,19 +1,150 @@
-// Placeholder bodies so the program links while the store is being written.
 #include "period/store.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+#include "form/cp1254.h"
 #include "form/form.h"
+#include "period/file_replace.h"
+#include "period/io_error.h"
+#include "period/stored_boolean.h"
 
 namespace period {
-std::string storePath() { return {}; }
-const std::vector<std::string>& storedFieldNames() {
-  static const std::vector<std::string> none;
-  return none;
+namespace {
+
+constexpr const char* kStoreFile = "muhtasar.ini";
+
+// Reads the whole store. A missing store reads as empty. Returns 0 or the errno
+// of the failure.
+int readStoreBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
+  char chunk[1 << 16];
+  int error = 0;
+  for (;;) {
+    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+    bytes.append(chunk, got);
+    if (got < sizeof chunk) {
+      if (std::ferror(file)) error = errno != 0 ? errno : EIO;
+      break;
+    }
+  }
+  std::fclose(file);
+  return error;
 }
-StoreSnapshot StoreSnapshot::read() { return StoreSnapshot(); }
-bool StoreSnapshot::declarationExists(std::string_view) const { return false; }
-std::string StoreSnapshot::storedValue(std::string_view, std::string_view) const { return {}; }
-bool DeclarationExists(std::string_view) { return false; }
-std::string StoredValue(std::string_view, std::string_view) { return {}; }
-void LoadDeclaration(form::Form&, std::string_view) {}
-void SaveDeclaration(const form::Form&, std::string_view) {}
+
+// Writes the new store beside the old one, pushes it to the disk and puts it
+// in the old one's place, so that a failure at any point leaves the old store
+// exactly as it was. Returns false on failure, the temporary file removed.
+bool writeStoreAtomically(const std::string& path, const std::string& bytes) {
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  written = std::fflush(file) == 0 && written;
+  written = written && flushToDisk(file);
+  written = std::fclose(file) == 0 && written;
+  if (written && replaceFile(temporary, path)) return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
+std::string storedText(const form::Form& form, const std::string& name) {
+  const form::Field& field = form.field(name);
+  switch (field.kind()) {
+    case form::FieldKind::Text:
+      return form.edit(name).text();
+    case form::FieldKind::Amount:
+      return form.maskEdit(name).editText();
+    case form::FieldKind::Display:
+      return form.staticText(name).caption();
+    case form::FieldKind::Check:
+      return form.checkBox(name).checked() ? "-1" : "0";
+  }
+  return {};
+}
+
+std::string lowered(const std::string& name) {
+  std::string out = name;
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string storePath() {
+  return pathInCurrentDirectory(kStoreFile);
+}
+
+StoreSnapshot StoreSnapshot::read() {
+  std::string bytes;
+  if (const int error = readStoreBytes(storePath(), bytes)) throwIoError(error);
+  StoreSnapshot snapshot;
+  snapshot.file_ = IniFile(std::move(bytes));
+  return snapshot;
+}
+
+bool StoreSnapshot::declarationExists(std::string_view key) const {
+  return file_.hasKey(key, "Edit1");
+}
+
+std::string StoreSnapshot::storedValue(std::string_view section, std::string_view name) const {
+  return file_.value(section, name).value_or(std::string());
+}
+
+bool DeclarationExists(std::string_view key) {
+  return StoreSnapshot::read().declarationExists(key);
+}
+
+std::string StoredValue(std::string_view section, std::string_view name) {
+  return StoreSnapshot::read().storedValue(section, name);
+}
+
+void LoadDeclaration(form::Form& form, std::string_view periodKey) {
+  const auto values = StoreSnapshot::read().file().sectionValues(periodKey);
+  for (const std::string& name : storedFieldNames()) {
+    const auto found = values.find(lowered(name));
+    const std::string value = found == values.end() ? std::string() : found->second;
+    switch (form.field(name).kind()) {
+      case form::FieldKind::Check: {
+        const auto checked = readStoredBoolean(value);
+        if (!checked)
+          throw Error("'" + form::cp1254ToUtf8(value) + "' is not a valid boolean value");
+        form.checkBox(name).setChecked(*checked);
+        break;
+      }
+      // An empty stored value leaves the field as it is.
+      case form::FieldKind::Text:
+        if (!value.empty()) form.edit(name).setText(value);
+        break;
+      case form::FieldKind::Amount:
+        if (!value.empty()) form.maskEdit(name).setEditText(value);
+        break;
+      case form::FieldKind::Display:
+        if (!value.empty()) form.staticText(name).setCaption(value);
+        break;
+    }
+  }
+}
+
+void SaveDeclaration(const form::Form& form, std::string_view periodKey) {
+  const std::string path = storePath();
+  const std::string failure = "Unable to write to " + path;
+  std::string old;
+  if (readStoreBytes(path, old) != 0) throw Error(failure);
+
+  std::vector<std::pair<std::string, std::string>> entries;
+  entries.reserve(storedFieldNames().size());
+  for (const std::string& name : storedFieldNames())
+    entries.emplace_back(name, storedText(form, name));
+
+  const std::string bytes = IniFile(std::move(old)).withEntries(periodKey, entries);
+  if (!writeStoreAtomically(path, bytes)) throw Error(failure);
+}
+
 }  // namespace period

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "period/ini_file.h"
+
 namespace form {
 class Form;
 }
@@ -30,10 +32,12 @@ class StoreSnapshot {
   // The value of an entry, cut to 2047 characters; empty when the section or
   // the entry does not exist.
   std::string storedValue(std::string_view section, std::string_view name) const;
+  // The whole store as read, for reading a section at once.
+  const IniFile& file() const { return file_; }
 
  private:
   StoreSnapshot() = default;
-  std::vector<std::string> lines_;  // the store's lines, as read
+  IniFile file_;
 };
 
 bool DeclarationExists(std::string_view key);

@@ -1,0 +1,69 @@
+#include "period/file_replace.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "period/io_error.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace period {
+
+#ifdef _WIN32
+
+bool flushToDisk(std::FILE* file) {
+  return _commit(_fileno(file)) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  const std::filesystem::path source(from), target(to);
+  if (MoveFileExW(source.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  errno = EACCES;
+  return false;
+}
+
+constexpr char kSeparator = '\\';
+
+#else
+
+bool flushToDisk(std::FILE* file) {
+  return fsync(fileno(file)) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The new name must reach the disk too; the data is already there, so a
+  // failure here cannot lose the save and is not reported.
+  const std::string folder = std::filesystem::path(to).parent_path().string();
+  const int directory = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (directory >= 0) {
+    fsync(directory);
+    close(directory);
+  }
+  return true;
+}
+
+constexpr char kSeparator = '/';
+
+#endif
+
+std::string pathInCurrentDirectory(const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  if (error) throwIoError(error.value());
+  std::string path = current.string();
+  if (path.empty() || path.back() != kSeparator) path += kSeparator;
+  return path + name;
+}
+
+}  // namespace period
