@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/muhtasar_program.h"
+
+int main(int argc, char** argv) { return app::runMuhtasar(argc, argv); }

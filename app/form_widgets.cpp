@@ -1,0 +1,127 @@
+#include "app/form_widgets.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "app/amount_field_edit.h"
+#include "app/component_look.h"
+#include "app/display_field_label.h"
+#include "app/field_check_box.h"
+#include "app/text_field_edit.h"
+#include "form/catalogue.h"
+#include "form/form.h"
+#include "form/key_filters.h"
+
+namespace app {
+namespace {
+
+// A panel: a container with a thin single-line border and no bevel.
+class BorderedPanel : public QFrame {
+ public:
+  using QFrame::QFrame;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { drawThinBorder(*this); }
+};
+
+Qt::Alignment alignmentOf(const form::Component& c) {
+  const Qt::Alignment across = c.alignment == form::Alignment::Centre ? Qt::AlignHCenter
+                                                                       : Qt::AlignLeft;
+  return across | (c.wordWrap ? Qt::AlignTop : Qt::AlignVCenter);
+}
+
+QWidget* makeLabel(const form::Component& c, QWidget* parent) {
+  auto* label = new QLabel(QString::fromStdString(c.caption), parent);
+  label->setTextFormat(Qt::PlainText);
+  applyLook(*label, c);
+  if (c.width > 0 && c.height > 0) {
+    label->setAlignment(alignmentOf(c));
+    label->setGeometry(c.left, c.top, c.width, c.height);
+  } else {
+    label->adjustSize();
+    label->move(c.left, c.top);
+  }
+  return label;
+}
+
+QWidget* makePayeeList(const form::Component& c, QWidget* parent, FormWidgets& widgets) {
+  auto* box = new QScrollArea(parent);
+  box->setFrameShape(QFrame::NoFrame);
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->viewport()->setBackgroundRole(QPalette::Window);
+  auto* rows = new QWidget;
+  const int lastRowBottom = 19 * form::kPayeeRows - 17 + 20;
+  const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  rows->setFixedSize(c.width - scrollBar, lastRowBottom + 2);
+  box->setWidget(rows);
+  box->setGeometry(c.left, c.top, c.width, c.height);
+  widgets.payeeList = box;
+  return rows;
+}
+
+}  // namespace
+
+QWidget* FormWidgets::find(std::string_view name) const {
+  auto it = byName.find(name);
+  return it == byName.end() ? nullptr : it->second;
+}
+
+FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
+  FormWidgets widgets;
+  widgets.content = new QWidget;
+  widgets.content->setMinimumSize(kClientContentWidth, form::kClientContentHeight);
+  std::map<std::string, QWidget*, std::less<>> containers = {{"", widgets.content}};
+
+  for (const form::Component& c : form::catalogue()) {
+    QWidget* parent = containers.at(c.parent);
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case form::ComponentKind::TextField:
+        widget = new TextFieldEdit(form.edit(c.name), form::keyFilterFor(c.keyHandler), edge,
+                                   parent);
+        break;
+      case form::ComponentKind::AmountField:
+        widget = new AmountFieldEdit(form.maskEdit(c.name), edge, parent);
+        break;
+      case form::ComponentKind::DisplayField: {
+        auto* label = new DisplayFieldLabel(form.staticText(c.name), parent);
+        label->setAlignment(alignmentOf(c));
+        label->setWordWrap(c.wordWrap);
+        widget = label;
+        break;
+      }
+      case form::ComponentKind::CheckBox: {
+        auto* box = new FieldCheckBox(form.checkBox(c.name), edge, parent);
+        box->setText(QString::fromStdString(c.caption));
+        box->setCaptionLeftOfBox(c.captionLeftOfBox);
+        widget = box;
+        break;
+      }
+      case form::ComponentKind::Label:
+        widget = makeLabel(c, parent);
+        break;
+      case form::ComponentKind::Panel:
+        widget = new BorderedPanel(parent);
+        containers.emplace(c.name, widget);
+        break;
+      case form::ComponentKind::ScrollBox:
+        containers.emplace(c.name, makePayeeList(c, parent, widgets));
+        widget = widgets.payeeList;
+        break;
+    }
+    widget->setObjectName(QString::fromStdString(c.name));
+    if (c.kind != form::ComponentKind::Label) {
+      applyLook(*widget, c);
+      if (c.kind != form::ComponentKind::ScrollBox) widget->setGeometry(c.left, c.top, c.width, c.height);
+    }
+    widgets.byName.emplace(c.name, widget);
+  }
+  return widgets;
+}
+
+}  // namespace app

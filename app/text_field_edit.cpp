@@ -1,0 +1,99 @@
+#include "app/text_field_edit.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include "app/component_look.h"
+#include "app/cp1254_text.h"
+#include "app/error_report.h"
+
+namespace app {
+namespace {
+
+// A typed character, as opposed to navigation, editing and shortcut keys,
+// which carry no text or a control character.
+bool typedCharacter(const QKeyEvent& event, char32_t& character) {
+  const QList<uint> characters = event.text().toUcs4();
+  if (characters.size() != 1) return false;
+  character = characters.front();
+  return character >= 0x20 && character != 0x7F;
+}
+
+}  // namespace
+
+TextFieldEdit::TextFieldEdit(form::TextField& field, form::KeyFilter keyFilter,
+                             const HandlerEdge& edge, QWidget* parent)
+    : QLineEdit(parent), field_(field), keyFilter_(keyFilter), edge_(edge) {
+  setFrame(false);
+  setTextMargins(1, 0, 0, 0);
+  setText(fromCp1254(field_.text()));
+  setCursorPosition(0);
+  // A paste or drop would pass by the key filter.
+  if (keyFilter_ != nullptr) {
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+  }
+  connect(this, &QLineEdit::textEdited, this, &TextFieldEdit::sendToField);
+  field_.subscribe([this] { showFieldText(); });
+}
+
+void TextFieldEdit::showFieldText() {
+  const QString text = fromCp1254(field_.text());
+  if (text == this->text()) return;
+  const int position = cursorPosition();
+  setText(text);
+  setCursorPosition(std::min(position, static_cast<int>(text.size())));
+}
+
+void TextFieldEdit::sendToField(const QString& text) {
+  edge_.run([&] { field_.setText(toCp1254(text)); });
+  // A character without a place in the code page came back as "?".
+  showFieldText();
+}
+
+bool TextFieldEdit::filterRefuses(char32_t character) const {
+  return keyFilter_ != nullptr && keyFilter_(field_.text(), toCp1254(character)) == 0;
+}
+
+void TextFieldEdit::keyPressEvent(QKeyEvent* event) {
+  char32_t character = 0;
+  if (keyFilter_ != nullptr && typedCharacter(*event, character) && filterRefuses(character)) {
+    event->accept();
+    return;
+  }
+  if (keyFilter_ != nullptr && event->matches(QKeySequence::Paste)) {
+    pasteThroughFilter();
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+// Pasted text goes through the field's key filter character by character, as
+// if it were typed.
+void TextFieldEdit::pasteThroughFilter() {
+  const QString pasted = QGuiApplication::clipboard()->text();
+  for (char32_t character : pasted.toUcs4()) {
+    if (character < 0x20 || filterRefuses(character)) continue;
+    insert(QString::fromUcs4(&character, 1));
+    sendToField(text());
+  }
+}
+
+// Moving the focus into a text field leaves its text unselected.
+void TextFieldEdit::focusInEvent(QFocusEvent* event) {
+  const int position = cursorPosition();
+  QLineEdit::focusInEvent(event);
+  if (event->reason() != Qt::MouseFocusReason) {
+    deselect();
+    setCursorPosition(position);
+  }
+}
+
+void TextFieldEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  drawThinBorder(*this);
+}
+
+}  // namespace app

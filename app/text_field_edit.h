@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "form/field.h"
+#include "form/key_filters.h"
+
+namespace app {
+
+class HandlerEdge;
+
+// A text field of the form on screen. What the user types goes to the form's
+// field; every change of the field, whoever makes it, shows at once. A key
+// filter, where the form binds one, sees every typed character first.
+class TextFieldEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  TextFieldEdit(form::TextField& field, form::KeyFilter keyFilter, const HandlerEdge& edge,
+                QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void showFieldText();
+  void sendToField(const QString& text);
+  bool filterRefuses(char32_t character) const;
+  void pasteThroughFilter();
+
+  form::TextField& field_;
+  form::KeyFilter keyFilter_;
+  const HandlerEdge& edge_;
+};
+
+}  // namespace app

@@ -1,0 +1,190 @@
+#include "app/tform1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <algorithm>
+
+#include "app/component_look.h"
+#include "app/window_texts.h"
+#include "form/catalogue.h"
+
+namespace app {
+namespace {
+
+bool isEnter(const QKeyEvent& key) {
+  return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+         !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+bool isTab(const QKeyEvent& key) {
+  return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
+         !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+void useStandInFonts() {
+  // "MS Sans Serif" exists on few machines; the window's own face stands in.
+  QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans", "Arial"});
+}
+
+}  // namespace
+
+TForm1::TForm1(ErrorReport& errors, period::CarryOverNotice& notice, WindowCommands commands,
+               QWidget* parent)
+    : QMainWindow(parent), notice_(notice), commands_(std::move(commands)), edge_(errors) {
+  useStandInFonts();
+  setObjectName(QString::fromUtf8(kWindowName));
+  setWindowTitle(QString::fromUtf8(kWindowCaption));
+  setFont(fontOf(form::Font{}));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, colourOf(form::Colour::ButtonFace));
+  palette.setColor(QPalette::WindowText, colourOf(form::Colour::Maroon));
+  setPalette(palette);
+
+  widgets_ = buildFormWidgets(form_, edge_);
+  clientArea_ = new QScrollArea(this);
+  clientArea_->setObjectName("ClientArea");
+  clientArea_->setFrameShape(QFrame::NoFrame);
+  clientArea_->setFocusPolicy(Qt::NoFocus);
+  clientArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  clientArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  clientArea_->setWidgetResizable(true);
+  clientArea_->viewport()->setBackgroundRole(QPalette::Window);
+  clientArea_->setWidget(widgets_.content);
+  setCentralWidget(clientArea_);
+  buildMenu();
+
+  for (const std::string& name : form::focusOrder()) {
+    QWidget* field = widgets_.find(name);
+    field->setFocusPolicy(Qt::StrongFocus);
+    field->installEventFilter(this);
+    if (!focusOrder_.empty()) setTabOrder(focusOrder_.back(), field);
+    focusOrder_.push_back(field);
+  }
+  focusTracking_ = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { bringIntoView(now); });
+  resize(kWindowWidth, kWindowHeight);
+}
+
+TForm1::~TForm1() {
+  // The fields' widgets go before the form they show.
+  disconnect(focusTracking_);
+  for (QWidget* field : focusOrder_) field->removeEventFilter(this);
+  delete takeCentralWidget();
+}
+
+void TForm1::buildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+  struct Item {
+    const char* name;
+    const char* caption;
+    void (TForm1::*handler)();
+  };
+  const Item items[] = {
+      {"HesaplananDeerleriGncelle1", "Hesaplanan Değerleri &Güncelle",
+       &TForm1::HesaplananDeerleriGncelle1Click},
+      {"ncekiDnemdenDevir1", "Önceki Dönemden &Devir", &TForm1::ncekiDnemdenDevir1Click},
+      {"Yazdr1", "&Yazdır", &TForm1::Yazdr1Click},
+      {"k1", "Çı&kış", &TForm1::k1Click},
+  };
+  for (const Item& item : items) {
+    QAction* action = bar->addAction(QString::fromUtf8(item.caption));
+    action->setObjectName(item.name);
+    connect(action, &QAction::triggered, this, item.handler);
+  }
+}
+
+void TForm1::FormCreate() {
+  edge_.run([this] { commands_.startUp(form_, periodKey_); });
+}
+
+void TForm1::HesaplananDeerleriGncelle1Click() {
+  edge_.run([this] { commands_.updateComputedValues(form_, periodKey_); });
+}
+
+void TForm1::ncekiDnemdenDevir1Click() {
+  edge_.run([this] { commands_.carryOverPrevious(form_, periodKey_, notice_); });
+}
+
+void TForm1::Yazdr1Click() {
+  edge_.run([this] { commands_.printDeclaration(form_, periodKey_); });
+}
+
+void TForm1::k1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (edge_.run([this] { commands_.saveDeclaration(form_, periodKey_); }))
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownBefore_) return;
+  shownBefore_ = true;
+  // Centred on the desktop; the outer size counts the frame where a window
+  // manager draws one.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  resize(kWindowWidth - frame.width(), kWindowHeight - frame.height());
+  if (QScreen* desktop = screen()) {
+    const QPoint centre = desktop->availableGeometry().center();
+    move(centre.x() - kWindowWidth / 2, centre.y() - kWindowHeight / 2);
+  }
+  focusField(0, Qt::OtherFocusReason);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (isEnter(key)) {
+      // Enter never reaches the field: the move runs once this key is done.
+      QMetaObject::invokeMethod(this, &TForm1::focusNextField, Qt::QueuedConnection);
+      return true;
+    }
+    if (isTab(key)) {
+      if (key.key() == Qt::Key_Backtab || (key.modifiers() & Qt::ShiftModifier))
+        focusPreviousField();
+      else
+        focusNextField();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+int TForm1::focusIndexOf(QWidget* widget) const {
+  auto it = std::find(focusOrder_.begin(), focusOrder_.end(), widget);
+  return it == focusOrder_.end() ? -1 : static_cast<int>(it - focusOrder_.begin());
+}
+
+void TForm1::focusField(int index, Qt::FocusReason reason) {
+  QWidget* field = focusOrder_.at(static_cast<size_t>(index));
+  field->setFocus(reason);
+  bringIntoView(field);
+}
+
+void TForm1::focusNextField() {
+  const int count = static_cast<int>(focusOrder_.size());
+  const int current = focusIndexOf(QApplication::focusWidget());
+  focusField(current < 0 ? 0 : (current + 1) % count, Qt::TabFocusReason);
+}
+
+void TForm1::focusPreviousField() {
+  const int count = static_cast<int>(focusOrder_.size());
+  const int current = focusIndexOf(QApplication::focusWidget());
+  focusField(current < 0 ? count - 1 : (current + count - 1) % count, Qt::BacktabFocusReason);
+}
+
+void TForm1::bringIntoView(QWidget* field) {
+  if (field == nullptr || focusIndexOf(field) < 0) return;
+  QScrollArea* payees = widgets_.payeeList;
+  if (payees->widget()->isAncestorOf(field)) payees->ensureWidgetVisible(field, 0, 0);
+  clientArea_->ensureWidgetVisible(field, 0, 4);
+}
+
+}  // namespace app

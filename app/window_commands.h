@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "period/carry_over.h"
+
+namespace form {
+class Form;
+}
+
+namespace app {
+
+// The operations the window runs from its events and menu, over the form and
+// the period key. The program uses the real ones; tests put in their own.
+struct WindowCommands {
+  std::function<void(form::Form&, std::string&)> startUp;
+  std::function<void(form::Form&, std::string&)> updateComputedValues;
+  std::function<void(form::Form&, const std::string&, period::CarryOverNotice&)> carryOverPrevious;
+  std::function<void(form::Form&, const std::string&)> printDeclaration;
+  std::function<void(const form::Form&, std::string_view)> saveDeclaration;
+
+  static WindowCommands program();
+};
+
+}  // namespace app
