@@ -1,0 +1,148 @@
+#include "print/print_command.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "form/form.h"
+#include "period/io_error.h"
+#include "period/store.h"
+#include "print/print_file.h"
+#include "support/scratch_dir.h"
+
+namespace print {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+
+const std::string kKey = "2026101112";
+
+// A stand-in for the print program. It records where it runs and what it was
+// given, then holds on until the test lets it go: a launcher that waited for
+// it would keep it from ever being let go, and it would record that.
+class StandInProgram {
+ public:
+  explicit StandInProgram(const std::string& name) : record_(makeRecordDir()) {
+    path_ = record_ / name;
+    writeFile(
+        path_,
+        "#!/bin/sh\n"
+        "R='" +
+            record_.string() +
+            "'\n"
+            "pwd -P > \"$R/cwd.tmp\"; mv \"$R/cwd.tmp\" \"$R/cwd\"\n"
+            "echo \"$# $*\" > \"$R/args\"\n"
+            "i=0\n"
+            "while [ ! -e \"$R/go\" ]; do\n"
+            "  i=$((i+1)); if [ $i -gt 400 ]; then echo 'timed out' > \"$R/done\"; exit 0; fi\n"
+            "  sleep 0.05\n"
+            "done\n"
+            "echo released > \"$R/done\"\n");
+    fs::permissions(path_, fs::perms::owner_all);
+  }
+  ~StandInProgram() {
+    std::error_code ignored;
+    fs::remove_all(record_, ignored);
+  }
+
+  std::string path() const { return path_.string(); }
+  bool started() const { return fs::exists(record_ / "cwd"); }
+  void release() const { writeFile(record_ / "go", ""); }
+  // The record file once the program has written it; empty after 30 seconds.
+  std::string awaitRecord(const std::string& name) const {
+    for (int i = 0; i < 600 && !fs::exists(record_ / name); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return fs::exists(record_ / name) ? readFile(record_ / name) : std::string();
+  }
+
+ private:
+  static fs::path makeRecordDir() {
+    std::string pattern = (fs::temp_directory_path() / "muhtasar-standin-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+  }
+
+  fs::path record_;
+  fs::path path_;
+};
+
+bool noChildLeft() {
+  errno = 0;
+  return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+TEST(PrintCommand, StartsTheProgramInTheFolderOfThePrintFileWithoutWaiting) {
+  ScratchDir dir;
+  StandInProgram program("vbmrun");
+  form::Form form;
+  form.edit(1).setText("KADIK\xD6Y");
+
+  printDeclaration(form, kKey, program.path());
+
+  // Returned while the program still waits to be let go.
+  EXPECT_TRUE(noChildLeft());
+  EXPECT_EQ(readFile(kPrintFile), printFileContent(form));
+  program.release();
+  EXPECT_EQ(program.awaitRecord("done"), "released\n");
+  EXPECT_EQ(program.awaitRecord("cwd"), fs::canonical(dir.path()).string() + "\n");
+  EXPECT_EQ(program.awaitRecord("args"), "0 \n");
+}
+
+TEST(PrintCommand, MissingProgramReportsNothing) {
+  ScratchDir dir;
+  form::Form form;
+  EXPECT_NO_THROW(printDeclaration(form, kKey, (dir.path() / "no-such-program").string()));
+  EXPECT_TRUE(noChildLeft());
+  EXPECT_EQ(readFile(kPrintFile).size(), 2374u);
+}
+
+TEST(PrintCommand, UnwritablePrintFileEndsTheCommandAfterTheSave) {
+  ScratchDir dir;
+  fs::create_directory(kPrintFile);
+  StandInProgram program("vbmrun");
+  form::Form form;
+  form.edit(1).setText("KADIK\xD6Y");
+  try {
+    printDeclaration(form, kKey, program.path());
+    FAIL() << "no error";
+  } catch (const period::Error& error) {
+    EXPECT_STREQ(error.what(), "File access denied");
+  }
+  EXPECT_TRUE(period::DeclarationExists(kKey));
+  EXPECT_EQ(period::StoredValue(kKey, "Edit1"), "KADIK\xD6Y");
+
+  // A program that is started later runs to its end; had the failed command
+  // started the first one, it would have recorded itself by then.
+  StandInProgram later("vbmrun");
+  startPrintProgram(later.path());
+  later.release();
+  EXPECT_EQ(later.awaitRecord("done"), "released\n");
+  EXPECT_FALSE(program.started());
+}
+
+TEST(PrintCommand, FailedSaveWritesNoPrintFile) {
+  ScratchDir dir;
+  fs::create_directory("muhtasar.ini");
+  StandInProgram program("vbmrun");
+  form::Form form;
+  EXPECT_THROW(printDeclaration(form, kKey, program.path()), period::Error);
+  EXPECT_FALSE(fs::exists(kPrintFile));
+  StandInProgram later("vbmrun");
+  startPrintProgram(later.path());
+  later.release();
+  EXPECT_EQ(later.awaitRecord("done"), "released\n");
+  EXPECT_FALSE(program.started());
+}
+
+}  // namespace
+}  // namespace print
