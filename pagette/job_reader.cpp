@@ -1,8 +1,8 @@
 #include "job_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cmath>
 #include <system_error>
 
 #include "job_error.h"
@@ -50,6 +50,27 @@ bool isPlainNumber(std::string_view text) {
   return i == text.size();
 }
 
+// The power of ten of the first significant digit of a plain number: 2 for
+// "123", -3 for "0.001e0". Below 0 a number too small to hold is simply 0.
+long decimalMagnitude(std::string_view number) {
+  std::size_t e = number.find_first_of("eE");
+  long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = number.substr(e + 1);
+    bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+    for (char d : digits) exponent = std::min(exponent * 10 + (d - '0'), 1000000000L);
+    if (negative) exponent = -exponent;
+    number = number.substr(0, e);
+  }
+  std::size_t point = number.find('.');
+  if (point == std::string_view::npos) point = number.size();
+  std::size_t first = number.find_first_of("123456789");
+  if (first == std::string_view::npos) return -1;
+  long lead = first < point ? static_cast<long>(point - first - 1) : -static_cast<long>(first - point);
+  return lead + exponent;
+}
+
 }  // namespace
 
 double parseNumberField(const std::string& text, int line, int field) {
@@ -63,7 +84,7 @@ double parseNumberField(const std::string& text, int line, int field) {
   if (number.front() == '+') number.remove_prefix(1);
   double value = 0.0;
   auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (error == std::errc::result_out_of_range && std::fabs(value) < 1.0) return 0.0;  // underflow
+  if (error == std::errc::result_out_of_range && decimalMagnitude(number) < 0) return 0.0;
   if (error != std::errc() || end != number.data() + number.size())
     throw RecordError(line, field, quotedForMessage(text) + " is out of range");
   return value;

@@ -36,6 +36,7 @@ constexpr double kEnd = 1;
 constexpr double kMiddle = 2;
 
 std::string formatNumber(double value) {
+  if (std::isnan(value)) return "nan";
   char text[32];
   std::snprintf(text, sizeof text, "%.10g", value);
   return text;
@@ -198,7 +199,9 @@ void Layout::printText(const JobRecord& record) {
   if (record.field(6) == kCentre) offset = (fieldWidth - width) / 2;
   const double x = columnX(record.field(4)) + offset;
   const double y = top_ + record.field(13) * rowHeight_ * record.field(3);
-  printer_.printText(coordinate(x, record, 4), coordinate(y, record, 3), text);
+  const float printX = coordinate(x, record, 4);
+  const float printY = coordinate(y, record, 3);
+  printer_.printText(printX, printY, text);
 }
 
 void Layout::drawHorizontalLine(const JobRecord& record) {
@@ -208,8 +211,11 @@ void Layout::drawHorizontalLine(const JobRecord& record) {
   const double x2 = x1 + columnWidth_ * record.field(5);
   applyColour(record);
   applyLineWidth(record);
-  printer_.drawLine(coordinate(x1, record, 4), coordinate(y, record, 3),
-                    coordinate(x2, record, 5), coordinate(roundToWhole(y), record, 3));
+  const float startX = coordinate(x1, record, 4);
+  const float startY = coordinate(y, record, 3);
+  const float endX = coordinate(x2, record, 5);
+  const float endY = coordinate(roundToWhole(y), record, 3);
+  printer_.drawLine(startX, startY, endX, endY);
   lastX_ = x1;
   lastY_ = y;
 }
@@ -222,8 +228,10 @@ void Layout::drawVerticalLine(const JobRecord& record) {
   const double y2 = roundToWhole(y1 + rowHeight_ * record.field(5) - endOffset.value_or(0));
   applyColour(record);
   applyLineWidth(record);
-  printer_.drawLine(coordinate(x, record, 4), coordinate(y1, record, 3), coordinate(x, record, 4),
-                    coordinate(y2, record, 5));
+  const float lineX = coordinate(x, record, 4);
+  const float startY = coordinate(y1, record, 3);
+  const float endY = coordinate(y2, record, 5);
+  printer_.drawLine(lineX, startY, lineX, endY);
   lastX_ = x;
   lastY_ = y1;
 }
@@ -245,11 +253,13 @@ void Layout::drawFramedBox(const JobRecord& record) {
   printer_.drawLine(right, bottom, left, bottom);
   printer_.drawLine(left, bottom, left, top);
   if (record.field(8) > 0) {
-    printer_.fillRectangle(right, coordinate(y1 + kShadowWidth, record, 3),
-                           coordinate(x2 + kShadowWidth, record, 5), bottom);
-    printer_.fillRectangle(coordinate(x1 + kShadowWidth, record, 4), bottom,
-                           coordinate(x2 + kShadowWidth, record, 5),
-                           coordinate(y2 + kShadowWidth, record, 6));
+    // The shadow lies outside the right and bottom edges, shifted down and right.
+    const float shadowTop = coordinate(y1 + kShadowWidth, record, 3);
+    const float shadowRight = coordinate(x2 + kShadowWidth, record, 5);
+    const float shadowLeft = coordinate(x1 + kShadowWidth, record, 4);
+    const float shadowBottom = coordinate(y2 + kShadowWidth, record, 6);
+    printer_.fillRectangle(right, shadowTop, shadowRight, bottom);
+    printer_.fillRectangle(shadowLeft, bottom, shadowRight, shadowBottom);
   }
   lastX_ = x1;
   lastY_ = y1;
@@ -271,8 +281,11 @@ void Layout::drawBox(const JobRecord& record) {
   printer_.setFillColour(colour);
   printer_.setFillStyle(*fillStyle);
   applyLineWidth(record);
-  printer_.drawRectangle(coordinate(x1, record, 4), coordinate(y1, record, 3),
-                         coordinate(x2, record, 5), coordinate(y2, record, 6));
+  const float left = coordinate(x1, record, 4);
+  const float top = coordinate(y1, record, 3);
+  const float right = coordinate(x2, record, 5);
+  const float bottom = coordinate(y2, record, 6);
+  printer_.drawRectangle(left, top, right, bottom);
   lastX_ = x1;
   lastY_ = y1;
 }

@@ -6,6 +6,7 @@
 #include <QPrinterInfo>
 #include <QRectF>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "cp1254.h"
@@ -26,7 +27,7 @@ std::optional<QPageSize::PageSizeId> pageSizeOfCode(int code) {
     case 4: return QPageSize::Ledger;
     case 5: return QPageSize::Legal;
     case 6: return QPageSize::Statement;
-    case 7: return QPageSize::Executive;
+    case 7: return QPageSize::ExecutiveStandard;  // 7.25 by 10.5 inches
     case 8: return QPageSize::A3;
     case 9: return QPageSize::A4;
     case 11: return QPageSize::A5;
@@ -64,9 +65,7 @@ QRectF rectangleBetween(float x1, float y1, float x2, float y2) {
   return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
 }
 
-int twipsOfMillimetres(double millimetres) {
-  return static_cast<int>(std::lround(millimetres * kTwipsPerInch / kMillimetresPerInch));
-}
+int twipsOf(double twips) { return static_cast<int>(std::lround(twips)); }
 
 }  // namespace
 
@@ -125,8 +124,15 @@ void QtPrinter::setOrientation(Orientation orientation) {
 }
 
 PageSize QtPrinter::pageSize() {
-  QRectF sheet = printer_->pageLayout().fullRect(QPageLayout::Millimeter);
-  return {twipsOfMillimetres(sheet.width()), twipsOfMillimetres(sheet.height())};
+  // Measured in the unit the paper is defined in, so that inch sizes come out exact.
+  const QPageLayout layout = printer_->pageLayout();
+  if (layout.pageSize().definitionUnits() == QPageSize::Inch) {
+    QRectF sheet = layout.fullRect(QPageLayout::Inch);
+    return {twipsOf(sheet.width() * kTwipsPerInch), twipsOf(sheet.height() * kTwipsPerInch)};
+  }
+  QRectF sheet = layout.fullRect(QPageLayout::Millimeter);
+  return {twipsOf(sheet.width() * kTwipsPerInch / kMillimetresPerInch),
+          twipsOf(sheet.height() * kTwipsPerInch / kMillimetresPerInch)};
 }
 
 void QtPrinter::setFontName(const std::string& name) { font_.setFamily(textOf(name)); }

@@ -1,0 +1,152 @@
+#include "job_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "job_error.h"
+
+namespace pagette {
+namespace {
+
+std::vector<JobRecord> readAll(const std::string& file) {
+  std::istringstream in(file);
+  JobReader reader(in);
+  std::vector<JobRecord> records;
+  while (auto record = reader.next()) records.push_back(*record);
+  return records;
+}
+
+std::vector<double> numbersOf(const JobRecord& record) {
+  return {record.numbers.begin(), record.numbers.end()};
+}
+
+TEST(JobReader, ReadsTheTextField) {
+  struct Case {
+    std::string field14;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"\"plain\"", "plain"},
+      {"\"with, two, commas\"", "with, two, commas"},
+      {"\"~quoted~ word\"", "\"quoted\" word"},
+      {"\"trailing blanks   \"", "trailing blanks"},
+      {"\"ends in a tilde and blanks ~  \"", "ends in a tilde and blanks \""},
+      {"\"  leading blanks stay\"", "  leading blanks stay"},
+      {"\"\"", ""},
+      {"unquoted text  ", "unquoted text"},
+      {"", ""},
+      {"\"\xDE" "ubat\"", "\xDE" "ubat"},
+      {"\"a tab stays\t\"", "a tab stays\t"},
+      {"  \"blanks around the quotes\"  ", "blanks around the quotes"},
+  };
+  for (const Case& c : cases) {
+    auto records = readAll("1,1,2,3,4,5,6,7,8,9,10,11,12," + c.field14 + "\r\n");
+    ASSERT_EQ(records.size(), 1u) << c.field14;
+    EXPECT_EQ(records[0].text, c.text) << c.field14;
+  }
+}
+
+TEST(JobReader, ReadsTheNumberFields) {
+  struct Case {
+    std::string fields;
+    std::vector<double> numbers;
+  };
+  const std::vector<Case> cases = {
+      {"1,2,3,4,5,6,7,8,9,10,11,12,13", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+      {",,,,,,,,,,,,", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"1.5,-2,+3,.25,4.,1e3,2.5E-1, 7 ,8,9,10,11,0.001",
+       {1.5, -2, 3, 0.25, 4, 1000, 0.25, 7, 8, 9, 10, 11, 0.001}},
+      {"\"4\",2,3,4,5,6,7,8,9,10,11,12,13", {4, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+      {"1e-400,0,0,0,0,0,0,0,0,0,0,0,0", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    auto records = readAll(c.fields + ",\"x\"\n");
+    ASSERT_EQ(records.size(), 1u) << c.fields;
+    EXPECT_EQ(numbersOf(records[0]), c.numbers) << c.fields;
+  }
+}
+
+TEST(JobReader, SeparatesFieldsByCommasAndLineEnds) {
+  struct Case {
+    std::string name;
+    std::string file;
+    std::vector<std::string> texts;
+    std::vector<std::vector<int>> lines;  // line of field 1 and of field 14 of each record
+  };
+  const std::vector<Case> cases = {
+      {"CR LF", "1,1,,,,,,,,,,,,\"a\"\r\n1,1,,,,,,,,,,,,\"b\"\r\n", {"a", "b"}, {{1, 1}, {2, 2}}},
+      {"LF", "1,1,,,,,,,,,,,,\"a\"\n1,1,,,,,,,,,,,,\"b\"\n", {"a", "b"}, {{1, 1}, {2, 2}}},
+      {"CR", "1,1,,,,,,,,,,,,\"a\"\r1,1,,,,,,,,,,,,\"b\"\r", {"a", "b"}, {{1, 1}, {2, 2}}},
+      {"no line end at the end", "1,1,,,,,,,,,,,,\"a\"", {"a"}, {{1, 1}}},
+      {"a record over two lines", "1,1,0,0,0,0,0\n0,0,0,0,0,0,\"a\"\n", {"a"}, {{1, 2}}},
+      {"one field a line", "1\n1\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\"a\"\n", {"a"}, {{1, 14}}},
+      {"blank lines between and after", "\n  \n1,1,,,,,,,,,,,,\"a\"\r\n\r\n \t\r\n1,1,,,,,,,,,,,,\"b\"\n\n\n",
+       {"a", "b"}, {{3, 3}, {6, 6}}},
+      {"end-of-file mark", "1,1,,,,,,,,,,,,\"a\"\r\n\x1a" "1,1,,,,,,,,,,,,\"b\"\r\n", {"a"}, {{1, 1}}},
+      {"empty file", "", {}, {}},
+      {"only blank lines", "\r\n\r\n  \n", {}, {}},
+  };
+  for (const Case& c : cases) {
+    auto records = readAll(c.file);
+    ASSERT_EQ(records.size(), c.texts.size()) << c.name;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      EXPECT_EQ(records[i].text, c.texts[i]) << c.name;
+      EXPECT_EQ(records[i].lineOf(1), c.lines[i][0]) << c.name;
+      EXPECT_EQ(records[i].lineOf(14), c.lines[i][1]) << c.name;
+    }
+  }
+}
+
+TEST(JobReader, NamesTheLineAndFieldOfABadRecord) {
+  struct Case {
+    std::string name;
+    std::string file;
+    int line;
+    int field;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"a word for a number", "1,1,,,,,,,,,,,,\"a\"\n1,1,2,abc,,,,,,,,,,\"b\"\n", 2, 4,
+       "\"abc\" is not a number"},
+      {"a decimal comma", "1,1,2,\"3,5\",,,,,,,,,,\"b\"\n", 1, 4, "\"3,5\" is not a number"},
+      {"infinity", "inf,1,,,,,,,,,,,,\"a\"\n", 1, 1, "\"inf\" is not a number"},
+      {"two signs", "1,--1,,,,,,,,,,,,\"a\"\n", 1, 2, "\"--1\" is not a number"},
+      {"a number too large", "1,1,1e400,,,,,,,,,,,\"a\"\n", 1, 3, "\"1e400\" is out of range"},
+      {"a text without its closing quote", "1,1,,,,,,,,,,,,\"abc\n", 1, 14,
+       "the text has no closing quote"},
+      {"characters after the closing quote", "1,1,,,,,,,,,,,,\"abc\"def\n", 1, 14,
+       "characters follow the closing quote"},
+      {"a short last record", "1,1,,,,,,,,,,,,\"a\"\n1,1,2,3\n", 2, 5,
+       "the file ends after 4 of the 14 fields of a record"},
+      {"a short last record followed by blank lines", "1,1,2\n\n\n", 1, 4,
+       "the file ends after 3 of the 14 fields of a record"},
+  };
+  for (const Case& c : cases) {
+    try {
+      readAll(c.file);
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const RecordError& e) {
+      EXPECT_EQ(e.line(), c.line) << c.name;
+      EXPECT_EQ(e.field(), c.field) << c.name;
+      EXPECT_EQ(std::string(e.what()), "line " + std::to_string(c.line) + ", field " +
+                                           std::to_string(c.field) + ": " + c.reason)
+          << c.name;
+    }
+  }
+}
+
+TEST(JobReader, ShortensLongFieldsInItsMessages) {
+  std::string word(100, 'x');
+  try {
+    readAll("1," + word + ",,,,,,,,,,,,\"a\"\n");
+    FAIL() << "no error";
+  } catch (const RecordError& e) {
+    EXPECT_EQ(std::string(e.what()), "line 1, field 2: \"" + std::string(40, 'x') + "...\" is not a number");
+  }
+}
+
+}  // namespace
+}  // namespace pagette

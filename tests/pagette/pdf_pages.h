@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pagette::testing {
+
+// What poppler's tools tell of a PDF file: cups-pdf's text cannot be extracted,
+// so a page is checked by its size and by the pixels where marks belong.
+struct PdfInfo {
+  int pages = 0;
+  double width = 0;  // first page, in points
+  double height = 0;
+};
+PdfInfo pdfInfo(const std::string& pdf);
+
+// One page rendered in grey at a resolution; 0 is black, 255 white.
+class GreyPage {
+ public:
+  GreyPage(const std::string& pdf, int page, int dotsPerInch);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The darkest pixel within a square of the given half-size around a point in
+  // twips from the sheet's top left corner.
+  int darkestAround(double xTwips, double yTwips, int halfSize = 1) const;
+
+ private:
+  int dotsPerInch_;
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<unsigned char> pixels_;
+};
+
+}  // namespace pagette::testing

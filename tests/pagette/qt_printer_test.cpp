@@ -1,0 +1,172 @@
+#include "qt_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pdf_pages.h"
+#include "print_job.h"
+#include "scratch_folder.h"
+
+namespace pagette {
+namespace {
+
+using testing::GreyPage;
+using testing::pdfInfo;
+using testing::PdfInfo;
+using testing::ScratchFolder;
+namespace fs = std::filesystem;
+
+constexpr int kDotsPerInch = 200;
+constexpr int kBlack = 64;   // darker than this is ink
+constexpr int kWhite = 240;  // lighter than this is paper
+
+// A setup record whose grid is one twip per row and column, from the corner of
+// an A4 sheet: rows and columns are then twips.
+const std::string kTwipGrid = "0,1,16838,9,11906,0,8,0,0,0,0,0,,\"Arial\"\n";
+
+std::string printToPdf(const ScratchFolder& folder, const std::string& job) {
+  const std::string pdf = (folder.path() / "out.pdf").string();
+  auto printer = QtPrinter::openPdfFile(QString::fromStdString(pdf));
+  printJobFile(folder.write("job.txt", job), *printer);
+  return pdf;
+}
+
+TEST(QtPrinter, MapsPaperSizeCodesToSheetsInTwips) {
+  struct Case {
+    int code;
+    int width;
+    int height;
+  };
+  const std::vector<Case> cases = {
+      {9, 11906, 16838},   // A4, 210 by 297 mm
+      {8, 16838, 23811},   // A3
+      {11, 8391, 11906},   // A5
+      {1, 12240, 15840},   // Letter, 8.5 by 11 inches
+      {5, 12240, 20160},   // Legal, 8.5 by 14 inches
+      {7, 10440, 15120},   // Executive, 7.25 by 10.5 inches
+  };
+  ScratchFolder folder;
+  auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
+  for (const Case& c : cases) {
+    ASSERT_TRUE(printer->setPaperSize(c.code)) << c.code;
+    printer->setOrientation(Orientation::Portrait);
+    EXPECT_EQ(printer->pageSize().width, c.width) << c.code;
+    EXPECT_EQ(printer->pageSize().height, c.height) << c.code;
+    printer->setOrientation(Orientation::Landscape);
+    EXPECT_EQ(printer->pageSize().width, c.height) << c.code;
+    EXPECT_EQ(printer->pageSize().height, c.width) << c.code;
+  }
+  printer->setOrientation(Orientation::Portrait);
+  printer->setPaperSize(9);
+  for (int unknown : {0, 2, 99, 256, -1}) {
+    EXPECT_FALSE(printer->setPaperSize(unknown)) << unknown;
+    EXPECT_EQ(printer->pageSize().width, 11906) << "unknown codes leave the paper as it was";
+  }
+}
+
+TEST(QtPrinter, MeasuresTextsInTheCurrentFont) {
+  ScratchFolder folder;
+  auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
+  printer->setFontName("Arial");
+  printer->setFontSize(10);
+  const double ten = printer->textWidth("MMMM");
+  EXPECT_GT(ten, 400);  // an M of Arial is about 0.83 em: 4 of them at 10 points, 664 twips
+  EXPECT_LT(ten, 900);
+  EXPECT_DOUBLE_EQ(printer->textWidth(""), 0);
+  printer->setFontSize(20);
+  EXPECT_NEAR(printer->textWidth("MMMM"), 2 * ten, 0.05 * ten);
+  printer->setFontSize(10.5);
+  EXPECT_GT(printer->textWidth("MMMM"), ten);
+  printer->setFontSize(10);
+  const double regular = printer->textWidth("pagette");
+  printer->setBold(true);
+  EXPECT_GT(printer->textWidth("pagette"), regular);
+  printer->setFontName("Arial Narrow");
+  printer->setBold(false);
+  EXPECT_LT(printer->textWidth("MMMM"), ten);
+  // Turkish letters come from code page 1254: "Ğ" is as wide as "G", not a missing glyph.
+  printer->setFontName("Arial");
+  EXPECT_NEAR(printer->textWidth("\xD0"), printer->textWidth("G"), 1);
+}
+
+TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
+  ScratchFolder folder;
+  const std::string pdf = printToPdf(
+      folder, kTwipGrid +
+                  "5,1,1440,1440,1440,1440,1,0,0,0,0,0,1,\"\"\n"      // solid box, 1 to 2 inches
+                  "5,1,1440,4320,1440,1440,30,1,0,0,0,0,1,\"\"\n"     // hollow box beside it
+                  "2,1,5760,1440,4320,0,60,0,0,0,0,0,0,\"\"\n"        // line at 4 inches
+                  "3,1,5760,7200,2880,0,60,0,0,0,0,0,0,\"\"\n"        // line down from (5, 4)
+                  "4,1,7200,1440,2880,1440,10,1,0,0,0,0,1,\"\"\n"     // framed box with shadow
+                  "1,1,10080,1440,8000,0,40,1,0,0,0,0,1,\"MMMM\"\n"   // 48-point bold text
+                  "5,2,1440,7200,1440,1440,1,0,0,0,0,0,1,\"\"\n");    // a box on the second sheet
+  PdfInfo info = pdfInfo(pdf);
+  EXPECT_EQ(info.pages, 2);
+  EXPECT_NEAR(info.width, 595.3, 0.5);
+  EXPECT_NEAR(info.height, 841.9, 0.5);
+
+  GreyPage first(pdf, 1, kDotsPerInch);
+  struct Mark {
+    std::string what;
+    double x, y;
+    bool ink;
+  };
+  const std::vector<Mark> marks = {
+      {"solid box inside", 2160, 2160, true},
+      {"left of the solid box", 1380, 2160, false},
+      {"below the solid box", 2160, 2950, false},
+      {"hollow box outline", 4320, 2160, true},
+      {"hollow box inside", 5040, 2160, false},
+      {"horizontal line", 3000, 5760, true},
+      {"above the horizontal line", 3000, 5650, false},
+      {"past the horizontal line's end", 5900, 5760, false},
+      {"vertical line", 7200, 7000, true},
+      {"beside the vertical line", 7320, 7000, false},
+      {"frame top", 2880, 7200, true},
+      {"frame inside", 2880, 7920, false},
+      {"right shadow", 4340, 8000, true},
+      {"right of the right shadow", 4420, 8000, false},
+      {"bottom shadow", 2880, 8660, true},
+      {"below the bottom shadow", 2880, 8740, false},
+      {"the second sheet's box is not on the first", 7920, 2160, false},
+  };
+  for (const Mark& m : marks) {
+    int darkest = first.darkestAround(m.x, m.y);
+    if (m.ink)
+      EXPECT_LT(darkest, kBlack) << m.what;
+    else
+      EXPECT_GT(darkest, kWhite) << m.what;
+  }
+  // The text's top left corner is at its print position: ink just below and
+  // right of it, none above it.
+  EXPECT_LT(first.darkestAround(1740, 10500, 40), kBlack);
+  EXPECT_GT(first.darkestAround(1740, 9960, 10), kWhite);
+
+  GreyPage second(pdf, 2, kDotsPerInch);
+  EXPECT_LT(second.darkestAround(7920, 2160), kBlack);
+  EXPECT_GT(second.darkestAround(2160, 2160), kWhite);
+}
+
+TEST(QtPrinter, ALandscapeSetupTurnsTheFirstSheet) {
+  ScratchFolder folder;
+  const std::string pdf =
+      printToPdf(folder, "0,1,11906,9,16838,1,8,0,0,0,0,0,,\"Arial\"\n"
+                         "5,1,1440,12960,1440,1440,1,0,0,0,0,0,1,\"\"\n");  // 9 to 10 inches across
+  PdfInfo info = pdfInfo(pdf);
+  EXPECT_EQ(info.pages, 1);
+  EXPECT_NEAR(info.width, 841.9, 0.5);
+  EXPECT_NEAR(info.height, 595.3, 0.5);
+  EXPECT_LT(GreyPage(pdf, 1, kDotsPerInch).darkestAround(13680, 2160), kBlack);
+}
+
+TEST(QtPrinter, AJobWithoutOutputSendsNothing) {
+  ScratchFolder folder;
+  const std::string pdf = printToPdf(folder, kTwipGrid + "1,1,100,100,0,0,0,0,0,0,0,0,1,\"x\"\n");
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
+}  // namespace
+}  // namespace pagette
