@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "app/component_look.h"
@@ -23,6 +24,19 @@ bool isEnter(const QKeyEvent& key) {
 bool isTab(const QKeyEvent& key) {
   return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
          !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// Scrolls so that the whole field shows, with a margin where there is room.
+void scrollToShow(QScrollArea& area, const QWidget& field, int margin) {
+  const QRect place(field.mapTo(area.widget(), QPoint(0, 0)), field.size());
+  auto show = [margin](QScrollBar* bar, int first, int last, int visible) {
+    if (first - margin < bar->value())
+      bar->setValue(first - margin);
+    else if (last + margin >= bar->value() + visible)
+      bar->setValue(last + margin + 1 - visible);
+  };
+  show(area.verticalScrollBar(), place.top(), place.bottom(), area.viewport()->height());
+  show(area.horizontalScrollBar(), place.left(), place.right(), area.viewport()->width());
 }
 
 void useStandInFonts() {
@@ -183,8 +197,8 @@ void TForm1::focusPreviousField() {
 void TForm1::bringIntoView(QWidget* field) {
   if (field == nullptr || focusIndexOf(field) < 0) return;
   QScrollArea* payees = widgets_.payeeList;
-  if (payees->widget()->isAncestorOf(field)) payees->ensureWidgetVisible(field, 0, 0);
-  clientArea_->ensureWidgetVisible(field, 0, 4);
+  if (payees->widget()->isAncestorOf(field)) scrollToShow(*payees, *field, 0);
+  scrollToShow(*clientArea_, *field, 4);
 }
 
 }  // namespace app

@@ -1,0 +1,157 @@
+// The window's events and menu: what runs, the general error report, closing.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+
+#include "app/window_texts.h"
+#include "form/form.h"
+#include "period/io_error.h"
+#include "window_fixture.h"
+
+namespace app_testing {
+namespace {
+
+QAction* menuItem(app::TForm1& window, const char* name) {
+  return window.findChild<QAction*>(name);
+}
+
+TEST_F(WindowTest, TheWindowIsForm1WithItsCaptionSizeAndMenu) {
+  openWindow();
+  EXPECT_EQ(window->objectName(), "Form1");
+  EXPECT_EQ(window->windowTitle(), "VBM Muhtasar Beyanname");
+  EXPECT_EQ(window->frameGeometry().size(), QSize(654, 683));
+  EXPECT_EQ(window->font().pixelSize(), 11);
+  EXPECT_EQ(window->menuBar()->objectName(), "MainMenu1");
+  const QList<QAction*> items = window->menuBar()->actions();
+  const QStringList expected = {QString::fromUtf8("Hesaplanan Değerleri &Güncelle"),
+                                QString::fromUtf8("Önceki Dönemden &Devir"),
+                                QString::fromUtf8("&Yazdır"), QString::fromUtf8("Çı&kış")};
+  ASSERT_EQ(items.size(), expected.size());
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i]->text(), expected[i]);
+    EXPECT_EQ(items[i]->menu(), nullptr);
+  }
+  EXPECT_EQ(focused()->objectName(), "Edit1");
+}
+
+struct MenuCommand {
+  const char* item;
+  const char* command;
+};
+
+class MenuItems : public WindowTest, public testing::WithParamInterface<MenuCommand> {};
+
+TEST_P(MenuItems, RunTheirCommandAndLeaveTheWindowOpen) {
+  openWindow();
+  log.calls.clear();
+  menuItem(*window, GetParam().item)->trigger();
+  EXPECT_EQ(log.calls, std::vector<std::string>{GetParam().command});
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(errors.texts.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, MenuItems,
+    testing::Values(MenuCommand{"HesaplananDeerleriGncelle1", "UpdateComputedValues"},
+                    MenuCommand{"ncekiDnemdenDevir1", "CarryOverPrevious"},
+                    MenuCommand{"Yazdr1", "printDeclaration"}));
+
+TEST_F(WindowTest, CommandsWorkOnThePeriodKeyThatStartUpSet) {
+  std::string keySeen;
+  commands.updateComputedValues = [&](form::Form&, std::string& key) {
+    keySeen = key;
+    key = "2027010203";
+  };
+  openWindow();
+  EXPECT_EQ(window->periodKey(), "2026101112");
+  menuItem(*window, "HesaplananDeerleriGncelle1")->trigger();
+  EXPECT_EQ(keySeen, "2026101112");
+  window->close();
+  EXPECT_EQ(log.savedKeys, std::vector<std::string>{"2027010203"});
+}
+
+TEST_F(WindowTest, CarryOverTellsThroughTheNoticeItIsGiven) {
+  commands.carryOverPrevious = [](form::Form&, const std::string&, period::CarryOverNotice& n) {
+    n.previousDeclarationMissing();
+  };
+  openWindow();
+  menuItem(*window, "ncekiDnemdenDevir1")->trigger();
+  EXPECT_EQ(notice.calls, 1);
+  EXPECT_TRUE(errors.texts.isEmpty());
+}
+
+TEST_F(WindowTest, AnErrorInAMenuCommandIsReportedAndTheProgramGoesOn) {
+  int prints = 0;
+  commands.printDeclaration = [&](form::Form& f, const std::string&) {
+    ++prints;
+    f.edit("Edit1").setText("changed");
+    if (prints == 1) throw period::Error("File not found");
+  };
+  openWindow();
+  menuItem(*window, "Yazdr1")->trigger();
+  EXPECT_EQ(errors.texts, QStringList{"File not found."});
+  // What the command had done before the error stays done.
+  EXPECT_EQ(qobject_cast<QLineEdit*>(widget("Edit1"))->text(), "changed");
+  typeInto("MaskEdit1", "2");
+  EXPECT_EQ(window->form().staticText("StaticText1").caption(), "___,___,__2.00");
+  menuItem(*window, "Yazdr1")->trigger();
+  EXPECT_EQ(prints, 2);
+  EXPECT_EQ(errors.texts.size(), 1);
+}
+
+TEST_F(WindowTest, AnErrorInAChangeListenerWhileTypingIsReported) {
+  openWindow();
+  window->form().edit("Edit3").subscribe([] { throw std::runtime_error("I/O error 112"); });
+  typeInto("Edit3", "7");
+  EXPECT_EQ(errors.texts, QStringList{"I/O error 112."});
+  EXPECT_EQ(window->form().edit("Edit3").text(), "7");
+}
+
+TEST_F(WindowTest, AnErrorDuringStartUpIsReportedThenTheWindowOpensWithWhatWasDone) {
+  commands.startUp = [](form::Form& f, std::string&) {
+    f.edit("Edit1").setText("KADIK\xD6Y");
+    throw period::Error("'x' is not a valid boolean value");
+  };
+  openWindow();
+  EXPECT_EQ(errors.texts, QStringList{"'x' is not a valid boolean value."});
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(qobject_cast<QLineEdit*>(widget("Edit1"))->text(), QString::fromUtf8("KADIKÖY"));
+  EXPECT_EQ(window->periodKey(), "");
+}
+
+TEST_F(WindowTest, ExitAsksTheWindowToCloseAndTheDeclarationIsSaved) {
+  openWindow();
+  log.calls.clear();
+  menuItem(*window, "k1")->trigger();
+  EXPECT_EQ(log.calls, std::vector<std::string>{"SaveDeclaration"});
+  EXPECT_EQ(log.savedKeys, std::vector<std::string>{"2026101112"});
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, AltKClosesTheWindowThroughTheSameSave) {
+  openWindow();
+  log.calls.clear();
+  QTest::keyClick(focused(), Qt::Key_K, Qt::AltModifier);
+  QApplication::processEvents();
+  EXPECT_EQ(log.calls, std::vector<std::string>{"SaveDeclaration"});
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, AFailedSaveKeepsTheWindowOpen) {
+  int saves = 0;
+  commands.saveDeclaration = [&](const form::Form&, std::string_view) {
+    if (++saves == 1) throw period::Error("Unable to write to /nowhere/muhtasar.ini");
+  };
+  openWindow();
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(errors.texts, QStringList{"Unable to write to /nowhere/muhtasar.ini."});
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(saves, 2);
+}
+
+}  // namespace
+}  // namespace app_testing

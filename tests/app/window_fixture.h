@@ -1,0 +1,57 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/error_report.h"
+#include "app/tform1.h"
+
+namespace app_testing {
+
+class RecordingErrorReport : public app::ErrorReport {
+ public:
+  void show(const QString& text) override { texts.push_back(text); }
+  QStringList texts;
+};
+
+class RecordingNotice : public period::CarryOverNotice {
+ public:
+  void previousDeclarationMissing() override { ++calls; }
+  int calls = 0;
+};
+
+// What the window asked of its commands, in order.
+struct CommandLog {
+  std::vector<std::string> calls;
+  std::vector<std::string> savedKeys;
+};
+
+// The real window, shown and active on the offscreen platform, with commands
+// that only record their calls (each test changes the ones it needs).
+class WindowTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates and shows the window; tests that change the commands call it
+  // after changing them.
+  void openWindow();
+  QWidget* widget(const char* name) const;
+  QWidget* focused() const;
+  void focus(const char* name);
+  void typeInto(const char* name, const QString& text);
+  void pressEnter();
+
+  RecordingErrorReport errors;
+  RecordingNotice notice;
+  CommandLog log;
+  app::WindowCommands commands;
+  std::unique_ptr<app::TForm1> window;
+};
+
+}  // namespace app_testing
