@@ -17,6 +17,9 @@ int ioCodeFromErrno(int errnoValue) {
     case EROFS:
     case EISDIR: return 5;
     case ENOSPC: return 112;
+    // The errno of a device failure has the number that the run-time uses for
+    // "File access denied"; it takes the run-time's own code of a failing device.
+    case EIO: return 31;
     default: return errnoValue;
   }
 }

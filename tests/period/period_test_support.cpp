@@ -1,0 +1,44 @@
+#include "period/period_test_support.h"
+
+#include "form/cp1254.h"
+#include "support/scratch_dir.h"
+
+namespace period_testing {
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string cp(const char* utf8) {
+  return form::utf8ToCp1254(utf8);
+}
+
+std::vector<std::pair<std::string, std::string>> formState(const form::Form& form) {
+  std::vector<std::pair<std::string, std::string>> state;
+  for (const form::Field* field : form.fields()) {
+    const std::string& name = field->name();
+    switch (field->kind()) {
+      case form::FieldKind::Text:
+        state.emplace_back(name, form.edit(name).text());
+        break;
+      case form::FieldKind::Amount:
+        state.emplace_back(name, form.maskEdit(name).editText());
+        break;
+      case form::FieldKind::Display:
+        state.emplace_back(name, form.staticText(name).caption());
+        break;
+      case form::FieldKind::Check:
+        state.emplace_back(name, form.checkBox(name).checked() ? "on" : "off");
+        break;
+    }
+  }
+  return state;
+}
+
+std::string exampleSummary() {
+  return testing_support::readFile(std::string(MUHTASAR_EXAMPLES_DIR) + "/BORDMHT.DAT");
+}
+
+}  // namespace period_testing
