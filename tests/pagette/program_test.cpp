@@ -1,1 +1,162 @@
-// placeholder
+// The pagette program itself: started as a process, printing through the
+// system's default printer. Under scripts/with-pdf-printer that printer is a
+// cups-pdf queue, whose PDF files the end-to-end test reads back.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "pdf_pages.h"
+#include "scratch_folder.h"
+
+namespace pagette {
+namespace {
+
+using testing::GreyPage;
+using testing::pdfInfo;
+using testing::PdfInfo;
+using testing::ScratchFolder;
+namespace fs = std::filesystem;
+
+struct Finished {
+  int status = -1;
+  std::string errors;
+};
+
+Finished runProgram(const QStringList& arguments,
+                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(PAGETTE_PROGRAM, arguments);
+  EXPECT_TRUE(process.waitForFinished(60000)) << "pagette did not end";
+  Finished finished;
+  finished.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  finished.errors = process.readAllStandardError().toStdString();
+  return finished;
+}
+
+std::string exampleJob() {
+  std::ifstream in(std::string(PAGETTE_EXAMPLES_DIR) + "/two-sheets.job", std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(PagetteProgram, WithoutAPathTellsHowToUseIt) {
+  Finished finished = runProgram({});
+  EXPECT_EQ(finished.status, 2);
+  EXPECT_NE(finished.errors.find("usage: pagette PRINT-JOB-FILE"), std::string::npos)
+      << finished.errors;
+}
+
+TEST(PagetteProgram, WithoutADefaultPrinterFailsAndKeepsTheFile) {
+  ScratchFolder folder;
+  const std::string job = folder.write("job.txt", exampleJob());
+  // A print server that cannot be reached offers no printer at all.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("CUPS_SERVER", QString::fromStdString((folder.path() / "no-cups.sock").string()));
+  environment.remove("PRINTER");
+  environment.remove("LPDEST");
+  Finished finished = runProgram({QString::fromStdString(job)}, environment);
+  EXPECT_EQ(finished.status, 1);
+  EXPECT_NE(finished.errors.find("pagette: " + job + ": there is no default printer\n"),
+            std::string::npos)
+      << finished.errors;
+  EXPECT_TRUE(fs::exists(job));
+}
+
+// Where cups-pdf puts the PDF files of this user's jobs ("Out ${HOME}/PDF" in
+// its configuration; anonymous jobs elsewhere).
+std::vector<fs::path> pdfFolders() {
+  std::vector<fs::path> folders;
+  if (const passwd* user = getpwuid(geteuid())) {
+    folders.push_back(fs::path(user->pw_dir) / "PDF");
+    folders.push_back(fs::path("/var/spool/cups-pdf") / user->pw_name);
+  }
+  if (const char* home = std::getenv("HOME")) folders.push_back(fs::path(home) / "PDF");
+  folders.push_back("/var/spool/cups-pdf/ANONYMOUS");
+  return folders;
+}
+
+// cups-pdf names the file after the job's title, the job file's name.
+std::optional<std::string> waitForPdf(const std::string& token) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (const fs::path& folder : pdfFolders()) {
+      std::error_code error;
+      for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.find(token) == std::string::npos || it->path().extension() != ".pdf") continue;
+        try {
+          pdfInfo(it->path().string());  // complete once poppler can read it
+          return it->path().string();
+        } catch (const std::exception&) {
+        }
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return std::nullopt;
+}
+
+TEST(PagetteProgram, PrintsThroughTheDefaultPrinterAndDeletesTheJob) {
+  if (QPrinterInfo::defaultPrinter().isNull())
+    GTEST_SKIP() << "no default printer: run the tests under scripts/with-pdf-printer, which "
+                    "sets up a cups-pdf queue";
+  ScratchFolder folder;
+  const std::string token = "pagette_e2e_" + std::to_string(getpid()) + "_" +
+                            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  const std::string job = folder.write(token + ".job", exampleJob());
+
+  Finished finished = runProgram({QString::fromStdString(job), "ignored", "words"});
+  ASSERT_EQ(finished.status, 0) << finished.errors;
+  EXPECT_FALSE(fs::exists(job)) << "the job file is deleted after printing";
+
+  std::optional<std::string> pdf = waitForPdf(token);
+  ASSERT_TRUE(pdf) << "no PDF with " << token << " in its name appeared";
+  PdfInfo info = pdfInfo(*pdf);
+  EXPECT_EQ(info.pages, 2);
+  // cups-pdf prints on A4 paper standing upright, the landscape page turned onto
+  // it: a point (x, y) of the landscape page lands at (y, 16838 - x).
+  EXPECT_NEAR(info.width, 595, 1.5);
+  EXPECT_NEAR(info.height, 842, 1.5);
+  auto onPaper = [](double x, double y) { return std::pair{y, 16838 - x}; };
+  // The landscape grid: rows of (11906 - 2160) / 66, columns of (16838 - 1440) / 130.
+  const double row = (11906.0 - 2160) / 66;
+  const double column = (16838.0 - 1440) / 130;
+  const auto solidBox = onPaper(720 + 35 * column, 720 + 20 * row);
+  const auto frameInside = onPaper(720 + 85 * column, 720 + 20 * row);
+  const auto rightShadow = onPaper(720 + 100 * column + 20, 720 + 20 * row);
+  const auto thickLine = onPaper(720 + 60 * column, 720 + 40 * row);
+  const auto title = onPaper(720 + 10 * column, 720 + 4 * row);
+
+  GreyPage first(*pdf, 1, 100);
+  GreyPage second(*pdf, 2, 100);
+  EXPECT_LT(first.darkestAround(solidBox.first, solidBox.second), 64) << "solid box";
+  EXPECT_GT(first.darkestAround(frameInside.first, frameInside.second), 240) << "inside the frame";
+  EXPECT_LT(first.darkestAround(rightShadow.first, rightShadow.second), 64) << "shadow";
+  EXPECT_GT(first.darkestAround(thickLine.first, thickLine.second), 240) << "second sheet's line";
+  // The title's first letters lie within a quarter inch right of its print position.
+  EXPECT_LT(first.darkestAround(title.first + 120, title.second - 180, 12), 64) << "title";
+  // Unturned, the box would lie here.
+  EXPECT_GT(first.darkestAround(720 + 35 * column, 720 + 20 * row), 240) << "turned page";
+
+  EXPECT_LT(second.darkestAround(thickLine.first, thickLine.second, 2), 64) << "thick line";
+  EXPECT_GT(second.darkestAround(solidBox.first, solidBox.second), 240) << "first sheet's box";
+
+  fs::remove(*pdf);
+}
+
+}  // namespace
+}  // namespace pagette
