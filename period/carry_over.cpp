@@ -48,6 +48,13 @@ bool isLineNumberBox(int number) {
          number == 44;
 }
 
+// With a gap above it, the counted row can hold a code of this period: it is
+// passed over rather than overwritten, so no row the user filled is lost.
+int nextRowWithoutCode(const form::Form& form, int row) {
+  while (row <= kLastCodeRow && !form.edit(row).text().empty()) ++row;
+  return row;
+}
+
 class Copier {
  public:
   Copier(form::Form& form, const StoreSnapshot& store, std::string section)
@@ -102,10 +109,11 @@ void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOver
   }
 
   // Carried rows go below as many rows as hold a code now, wherever they stand.
-  int freeRow = kFirstCodeRow;
+  int codes = 0;
   for (int row = kFirstCodeRow; row <= kLastCodeRow; ++row) {
-    if (!form.edit(row).text().empty()) ++freeRow;
+    if (!form.edit(row).text().empty()) ++codes;
   }
+  int freeRow = nextRowWithoutCode(form, kFirstCodeRow + codes);
 
   Copier copy(form, store, previousKey);
   for (int b = 1; b <= 214; ++b) {
@@ -119,7 +127,7 @@ void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOver
       form.edit(freeRow).setText(code);
       copy.amountInto(form::maskEditName(b - 7), freeRow - 7);
       copy.amountInto(form::maskEditName(b + 2), freeRow + 2);
-      ++freeRow;
+      freeRow = nextRowWithoutCode(form, freeRow + 1);
     }
   }
   for (const char* name : {"Edit5_1", "Edit5_2", "Edit5_3"}) copy.text(name);
