@@ -9,7 +9,7 @@ DisplayFieldLabel::DisplayFieldLabel(form::DisplayField& field, QWidget* parent)
     : QLabel(parent), field_(field) {
   setFocusPolicy(Qt::NoFocus);
   setTextFormat(Qt::PlainText);
-  setContentsMargins(2, 1, 2, 1);
+  setContentsMargins(1, 0, 1, 0);
   setText(fromCp1254(field_.caption()));
   field_.subscribe([this] { setText(fromCp1254(field_.caption())); });
 }

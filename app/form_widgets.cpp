@@ -33,8 +33,11 @@ Qt::Alignment alignmentOf(const form::Component& c) {
   return across | (c.wordWrap ? Qt::AlignTop : Qt::AlignVCenter);
 }
 
+// Labels are drawn on their container's face, under every field and box that
+// overlaps them.
 QWidget* makeLabel(const form::Component& c, QWidget* parent) {
   auto* label = new QLabel(QString::fromStdString(c.caption), parent);
+  label->lower();
   label->setTextFormat(Qt::PlainText);
   applyLook(*label, c);
   if (c.width > 0 && c.height > 0) {
