@@ -44,29 +44,34 @@ std::string defaultPrintProgram() {
 
 namespace {
 
-// Between fork and exec only async-signal-safe calls are allowed: the window
-// may run other threads.
-[[noreturn]] void execDetached(const char* program) {
-  const long maxFiles = sysconf(_SC_OPEN_MAX);
-  const int limit = maxFiles > 0 && maxFiles < 65536 ? static_cast<int>(maxFiles) : 65536;
-  // The print program gets the standard streams only, not the window's files.
-  for (int fd = 3; fd < limit; ++fd) close(fd);
+// The highest file number to close in the print program: it gets the standard
+// streams only, not the window's files.
+int openFileLimit() {
+  const long limit = sysconf(_SC_OPEN_MAX);
+  return limit > 0 && limit < 65536 ? static_cast<int>(limit) : 65536;
+}
+
+// Runs in the child: between fork and exec only async-signal-safe calls are
+// allowed, since the window may run other threads.
+[[noreturn]] void execDetached(char* const argv[], int fileLimit) {
+  for (int fd = 3; fd < fileLimit; ++fd) close(fd);
   setsid();
-  char* const argv[] = {const_cast<char*>(program), nullptr};
-  execv(program, argv);
+  execv(argv[0], argv);
   _exit(127);
 }
 
 }  // namespace
 
 void startPrintProgram(const std::string& program) {
+  std::string path = program;
+  char* const argv[] = {path.data(), nullptr};
+  const int fileLimit = openFileLimit();
   // Two forks: the intermediate child ends at once and is reaped here, so the
   // print program belongs to init and never stays behind as a zombie of ours.
   const pid_t child = fork();
   if (child < 0) return;
   if (child == 0) {
-    const pid_t grandchild = fork();
-    if (grandchild == 0) execDetached(program.c_str());
+    if (fork() == 0) execDetached(argv, fileLimit);
     _exit(0);
   }
   while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
