@@ -1,0 +1,105 @@
+// Medians: pagette_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QtGlobal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "job_reader.h"
+#include "layout.h"
+#include "print_job.h"
+#include "qt_printer.h"
+#include "recording_printer.h"
+
+namespace {
+
+using pagette::JobReader;
+using pagette::JobRecord;
+using pagette::Layout;
+
+// A job as producers write it: mostly texts, with lines and boxes between
+// them, 50 records a page.
+std::string jobOf(int records, int recordsPerPage) {
+  std::ostringstream job;
+  job << "0,1,66,9,130,0,8,0,720,720,1440,720,,\"Arial Narrow\"\r\n";
+  for (int i = 0; i < records; ++i) {
+    const int page = 1 + i / recordsPerPage;
+    const int row = 2 + (i % recordsPerPage);
+    switch (i % 10) {
+      case 7:
+        job << "2," << page << "," << row << ",5,120,1,1,0,0,0,0,0,,\"\"\r\n";
+        break;
+      case 8:
+        job << "3," << page << ",2,64,50,1,1,1,0,0,0,0,,\"\"\r\n";
+        break;
+      case 9:
+        job << "4," << page << "," << row << ",10,40,1,1,1,0,0,0,0,1,\"\"\r\n";
+        break;
+      default:
+        job << "1," << page << "," << row << "," << (i % 4) * 30 << ",28," << (i % 3)
+            << ",0,0,0,0,0,0,1,\"\xDC" "cret ~" << i << "~, GEL\xDD" "R VERG\xDD" "S\xDD KES\xDD" "NT\xDD" "S\xDD "
+            << i << "\"\r\n";
+    }
+  }
+  return job.str();
+}
+
+std::vector<JobRecord> recordsOf(const std::string& job) {
+  std::istringstream in(job);
+  JobReader reader(in);
+  std::vector<JobRecord> records;
+  while (auto record = reader.next()) records.push_back(*record);
+  return records;
+}
+
+void LayoutOf100000RecordsIntoARecordingPrinter(benchmark::State& state) {
+  const std::vector<JobRecord> records = recordsOf(jobOf(100000, 50));
+  for (auto _ : state) {
+    pagette::testing::RecordingPrinter printer;
+    Layout layout(printer);
+    for (const JobRecord& record : records) layout.print(record);
+    benchmark::DoNotOptimize(printer.operations.data());
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));
+}
+BENCHMARK(LayoutOf100000RecordsIntoARecordingPrinter)->Unit(benchmark::kMillisecond);
+
+void ReadingOf100000Records(benchmark::State& state) {
+  const std::string job = jobOf(100000, 50);
+  for (auto _ : state) benchmark::DoNotOptimize(recordsOf(job).size());
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(job.size()));
+}
+BENCHMARK(ReadingOf100000Records)->Unit(benchmark::kMillisecond);
+
+void TenPageJobToPdf(benchmark::State& state) {
+  const std::string job = jobOf(500, 50);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::string jobPath = (folder / "pagette-bench.job").string();
+  const std::string pdfPath = (folder / "pagette-bench.pdf").string();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::ofstream(jobPath, std::ios::binary) << job;
+    state.ResumeTiming();
+    auto printer = pagette::QtPrinter::openPdfFile(QString::fromStdString(pdfPath));
+    pagette::printJobFile(jobPath, *printer);
+  }
+  std::filesystem::remove(pdfPath);
+}
+BENCHMARK(TenPageJobToPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  benchmark::Initialize(&argc, argv);
+  int qtArgc = 1;
+  QGuiApplication application(qtArgc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
