@@ -118,13 +118,13 @@ void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOver
   Copier copy(form, store, previousKey);
   for (int b = 1; b <= 214; ++b) {
     if (!isCarriedEdit(b)) continue;
-    const std::string code = copy.stored(form::editName(b));
-    if (code.empty()) continue;
+    const std::string value = copy.stored(form::editName(b));
+    if (value.empty()) continue;
     if (b < kFirstCodeRow || b > kLastCodeRow) {
-      form.edit(b).setText(code);
-    } else if (!isPayrollCode(code) && freeRow != kNoFreeRow) {
-      // A full table drops the further rows without a message.
-      form.edit(freeRow).setText(code);
+      form.edit(b).setText(value);
+    } else if (!isPayrollCode(value) && freeRow != kNoFreeRow) {
+      // Once the table is full, the further rows are dropped without a message.
+      form.edit(freeRow).setText(value);
       copy.amountInto(form::maskEditName(b - 7), freeRow - 7);
       copy.amountInto(form::maskEditName(b + 2), freeRow + 2);
       freeRow = nextRowWithoutCode(form, freeRow + 1);
