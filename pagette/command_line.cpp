@@ -3,7 +3,9 @@
 namespace pagette {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 }  // namespace
 

@@ -19,13 +19,20 @@ constexpr std::array<char16_t, 32> kHighControls = {
 char16_t unicodeFromCp1254(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   switch (byte) {
-    case 0xD0: return 0x011E;  // Ğ
-    case 0xDD: return 0x0130;  // İ
-    case 0xDE: return 0x015E;  // Ş
-    case 0xF0: return 0x011F;  // ğ
-    case 0xFD: return 0x0131;  // ı
-    case 0xFE: return 0x015F;  // ş
-    default: return byte;
+    case 0xD0:
+      return 0x011E;  // Ğ
+    case 0xDD:
+      return 0x0130;  // İ
+    case 0xDE:
+      return 0x015E;  // Ş
+    case 0xF0:
+      return 0x011F;  // ğ
+    case 0xFD:
+      return 0x0131;  // ı
+    case 0xFE:
+      return 0x015F;  // ş
+    default:
+      return byte;
   }
 }
 

@@ -12,9 +12,15 @@ namespace {
 
 constexpr int kEndOfFileMark = 26;
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
-bool endsField(int c) { return c == ',' || isLineEnd(c) || c == std::char_traits<char>::eof(); }
+bool isBlank(int c) {
+  return c == ' ' || c == '\t';
+}
+bool isLineEnd(int c) {
+  return c == '\r' || c == '\n';
+}
+bool endsField(int c) {
+  return c == ',' || isLineEnd(c) || c == std::char_traits<char>::eof();
+}
 
 void trimTrailingBlanks(std::string& text) {
   while (!text.empty() && isBlank(static_cast<unsigned char>(text.back()))) text.pop_back();
@@ -58,7 +64,8 @@ long decimalMagnitude(std::string_view number) {
   if (e != std::string_view::npos) {
     std::string_view digits = number.substr(e + 1);
     bool negative = !digits.empty() && digits.front() == '-';
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+      digits.remove_prefix(1);
     for (char d : digits) exponent = std::min(exponent * 10 + (d - '0'), 1000000000L);
     if (negative) exponent = -exponent;
     number = number.substr(0, e);
@@ -67,7 +74,8 @@ long decimalMagnitude(std::string_view number) {
   if (point == std::string_view::npos) point = number.size();
   std::size_t first = number.find_first_of("123456789");
   if (first == std::string_view::npos) return -1;
-  long lead = first < point ? static_cast<long>(point - first - 1) : -static_cast<long>(first - point);
+  long lead =
+      first < point ? static_cast<long>(point - first - 1) : -static_cast<long>(first - point);
   return lead + exponent;
 }
 
@@ -80,7 +88,8 @@ double parseNumberField(const std::string& text, int line, int field) {
   while (!number.empty() && isBlank(static_cast<unsigned char>(number.back())))
     number.remove_suffix(1);
   if (number.empty()) return 0.0;
-  if (!isPlainNumber(number)) throw RecordError(line, field, quotedForMessage(text) + " is not a number");
+  if (!isPlainNumber(number))
+    throw RecordError(line, field, quotedForMessage(text) + " is not a number");
   if (number.front() == '+') number.remove_prefix(1);
   double value = 0.0;
   auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
@@ -100,7 +109,9 @@ int JobReader::peek() {
   return c;
 }
 
-void JobReader::skip() { in_->sbumpc(); }
+void JobReader::skip() {
+  in_->sbumpc();
+}
 
 void JobReader::skipBlanks() {
   while (isBlank(peek())) skip();

@@ -43,7 +43,9 @@ std::string formatNumber(double value) {
 }
 
 // Halves go to the even neighbour, as the printer's own conversion to whole numbers does.
-double roundToWhole(double value) { return std::nearbyint(value); }
+double roundToWhole(double value) {
+  return std::nearbyint(value);
+}
 
 std::optional<int> wholeNumber(double value, int lowest, int highest) {
   double whole = roundToWhole(value);

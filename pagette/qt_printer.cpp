@@ -22,35 +22,59 @@ constexpr double kMillimetresPerInch = 25.4;
 // Windows paper-size codes and the sheets they name.
 std::optional<QPageSize::PageSizeId> pageSizeOfCode(int code) {
   switch (code) {
-    case 1: return QPageSize::Letter;
-    case 3: return QPageSize::Tabloid;
-    case 4: return QPageSize::Ledger;
-    case 5: return QPageSize::Legal;
-    case 6: return QPageSize::Statement;
-    case 7: return QPageSize::ExecutiveStandard;  // 7.25 by 10.5 inches
-    case 8: return QPageSize::A3;
-    case 9: return QPageSize::A4;
-    case 11: return QPageSize::A5;
-    case 12: return QPageSize::JisB4;
-    case 13: return QPageSize::JisB5;
-    case 14: return QPageSize::FanFoldGermanLegal;  // folio, 8.5 by 13 inches
-    case 20: return QPageSize::Comm10E;
-    case 27: return QPageSize::DLE;
-    case 28: return QPageSize::C5E;
-    default: return std::nullopt;
+    case 1:
+      return QPageSize::Letter;
+    case 3:
+      return QPageSize::Tabloid;
+    case 4:
+      return QPageSize::Ledger;
+    case 5:
+      return QPageSize::Legal;
+    case 6:
+      return QPageSize::Statement;
+    case 7:
+      return QPageSize::ExecutiveStandard;  // 7.25 by 10.5 inches
+    case 8:
+      return QPageSize::A3;
+    case 9:
+      return QPageSize::A4;
+    case 11:
+      return QPageSize::A5;
+    case 12:
+      return QPageSize::JisB4;
+    case 13:
+      return QPageSize::JisB5;
+    case 14:
+      return QPageSize::FanFoldGermanLegal;  // folio, 8.5 by 13 inches
+    case 20:
+      return QPageSize::Comm10E;
+    case 27:
+      return QPageSize::DLE;
+    case 28:
+      return QPageSize::C5E;
+    default:
+      return std::nullopt;
   }
 }
 
 Qt::BrushStyle brushStyleOf(int fillStyle) {
   switch (fillStyle) {
-    case kSolidFill: return Qt::SolidPattern;
-    case kNoFill: return Qt::NoBrush;
-    case 2: return Qt::HorPattern;
-    case 3: return Qt::VerPattern;
-    case 4: return Qt::BDiagPattern;  // upward diagonal
-    case 5: return Qt::FDiagPattern;  // downward diagonal
-    case 6: return Qt::CrossPattern;
-    default: return Qt::DiagCrossPattern;
+    case kSolidFill:
+      return Qt::SolidPattern;
+    case kNoFill:
+      return Qt::NoBrush;
+    case 2:
+      return Qt::HorPattern;
+    case 3:
+      return Qt::VerPattern;
+    case 4:
+      return Qt::BDiagPattern;  // upward diagonal
+    case 5:
+      return Qt::FDiagPattern;  // downward diagonal
+    case 6:
+      return Qt::CrossPattern;
+    default:
+      return Qt::DiagCrossPattern;
   }
 }
 
@@ -59,13 +83,17 @@ QString textOf(const std::string& bytes) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor colourOf(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor colourOf(Rgb colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
 
 QRectF rectangleBetween(float x1, float y1, float x2, float y2) {
   return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
 }
 
-int twipsOf(double twips) { return static_cast<int>(std::lround(twips)); }
+int twipsOf(double twips) {
+  return static_cast<int>(std::lround(twips));
+}
 
 }  // namespace
 
@@ -99,8 +127,8 @@ QtPrinter::~QtPrinter() {
 QPainter& QtPrinter::painter() {
   if (!painter_.isActive()) {
     if (!painter_.begin(printer_.get())) {
-      QString name = printer_->printerName().isEmpty() ? printer_->outputFileName()
-                                                       : printer_->printerName();
+      QString name =
+          printer_->printerName().isEmpty() ? printer_->outputFileName() : printer_->printerName();
       throw JobError("the printer \"" + name.toStdString() + "\" cannot start a document");
     }
     useTwips();
@@ -135,7 +163,9 @@ PageSize QtPrinter::pageSize() {
           twipsOf(sheet.height() * kTwipsPerInch / kMillimetresPerInch)};
 }
 
-void QtPrinter::setFontName(const std::string& name) { font_.setFamily(textOf(name)); }
+void QtPrinter::setFontName(const std::string& name) {
+  font_.setFamily(textOf(name));
+}
 
 // Texts are decoded from code page 1254 whatever the character set, so the
 // Turkish character set needs nothing more here.
@@ -146,11 +176,21 @@ void QtPrinter::setFontSize(float points) {
   font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint))));
 }
 
-void QtPrinter::setBold(bool bold) { font_.setBold(bold); }
-void QtPrinter::setForeground(Rgb colour) { foreground_ = colourOf(colour); }
-void QtPrinter::setFillColour(Rgb colour) { fillColour_ = colourOf(colour); }
-void QtPrinter::setFillStyle(int style) { fillStyle_ = style; }
-void QtPrinter::setLineWidth(int width) { lineWidth_ = width; }
+void QtPrinter::setBold(bool bold) {
+  font_.setBold(bold);
+}
+void QtPrinter::setForeground(Rgb colour) {
+  foreground_ = colourOf(colour);
+}
+void QtPrinter::setFillColour(Rgb colour) {
+  fillColour_ = colourOf(colour);
+}
+void QtPrinter::setFillStyle(int style) {
+  fillStyle_ = style;
+}
+void QtPrinter::setLineWidth(int width) {
+  lineWidth_ = width;
+}
 
 QPen QtPrinter::pen() const {
   // The width is in the printer's dots; 0 draws the thinnest line, one dot.

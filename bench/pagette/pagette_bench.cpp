@@ -42,7 +42,14 @@ std::string jobOf(int records, int recordsPerPage) {
         break;
       default:
         job << "1," << page << "," << row << "," << (i % 4) * 30 << ",28," << (i % 3)
-            << ",0,0,0,0,0,0,1,\"\xDC" "cret ~" << i << "~, GEL\xDD" "R VERG\xDD" "S\xDD KES\xDD" "NT\xDD" "S\xDD "
+            << ",0,0,0,0,0,0,1,\"\xDC"
+               "cret ~"
+            << i
+            << "~, GEL\xDD"
+               "R VERG\xDD"
+               "S\xDD KES\xDD"
+               "NT\xDD"
+               "S\xDD "
             << i << "\"\r\n";
     }
   }

@@ -20,13 +20,14 @@ TEST(JobPathFromCommandLine, TakesEverythingBeforeTheFirstBlank) {
       {"/tmp/a/job.txt", "/tmp/a/job.txt"},  // no blank: the whole line is the path
       {"C:\\VBM\\JOB.TXT extra", "C:\\VBM\\JOB.TXT"},
       {"\"C:\\Print Jobs\\a.txt\"", "\"C:\\Print"},  // quotes belong to the path
-      {"  job.txt x", "job.txt"},                     // blanks before the path are no path
-      {"job\ttab x", "job\ttab"},                     // only the blank ends the path
+      {"  job.txt x", "job.txt"},                    // blanks before the path are no path
+      {"job\ttab x", "job\ttab"},                    // only the blank ends the path
       {"", ""},
       {"   ", ""},
   };
   for (const PathCase& c : cases)
-    EXPECT_EQ(jobPathFromCommandLine(c.commandLine), c.path) << "command line «" << c.commandLine << "»";
+    EXPECT_EQ(jobPathFromCommandLine(c.commandLine), c.path)
+        << "command line «" << c.commandLine << "»";
 }
 
 TEST(JoinArguments, JoinsTheArgumentsAfterTheProgramWithSingleBlanks) {
@@ -48,7 +49,8 @@ TEST(WindowsCommandTail, DropsTheProgramNameAndTheBlanksAfterIt) {
       {"", ""},
   };
   for (const PathCase& c : cases)
-    EXPECT_EQ(windowsCommandTail(c.commandLine), c.path) << "command line «" << c.commandLine << "»";
+    EXPECT_EQ(windowsCommandTail(c.commandLine), c.path)
+        << "command line «" << c.commandLine << "»";
 }
 
 }  // namespace

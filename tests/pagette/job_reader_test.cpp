@@ -38,7 +38,10 @@ TEST(JobReader, ReadsTheTextField) {
       {"\"\"", ""},
       {"unquoted text  ", "unquoted text"},
       {"", ""},
-      {"\"\xDE" "ubat\"", "\xDE" "ubat"},
+      {"\"\xDE"
+       "ubat\"",
+       "\xDE"
+       "ubat"},
       {"\"a tab stays\t\"", "a tab stays\t"},
       {"  \"blanks around the quotes\"  ", "blanks around the quotes"},
   };
@@ -83,9 +86,15 @@ TEST(JobReader, SeparatesFieldsByCommasAndLineEnds) {
       {"no line end at the end", "1,1,,,,,,,,,,,,\"a\"", {"a"}, {{1, 1}}},
       {"a record over two lines", "1,1,0,0,0,0,0\n0,0,0,0,0,0,\"a\"\n", {"a"}, {{1, 2}}},
       {"one field a line", "1\n1\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\"a\"\n", {"a"}, {{1, 14}}},
-      {"blank lines between and after", "\n  \n1,1,,,,,,,,,,,,\"a\"\r\n\r\n \t\r\n1,1,,,,,,,,,,,,\"b\"\n\n\n",
-       {"a", "b"}, {{3, 3}, {6, 6}}},
-      {"end-of-file mark", "1,1,,,,,,,,,,,,\"a\"\r\n\x1a" "1,1,,,,,,,,,,,,\"b\"\r\n", {"a"}, {{1, 1}}},
+      {"blank lines between and after",
+       "\n  \n1,1,,,,,,,,,,,,\"a\"\r\n\r\n \t\r\n1,1,,,,,,,,,,,,\"b\"\n\n\n",
+       {"a", "b"},
+       {{3, 3}, {6, 6}}},
+      {"end-of-file mark",
+       "1,1,,,,,,,,,,,,\"a\"\r\n\x1a"
+       "1,1,,,,,,,,,,,,\"b\"\r\n",
+       {"a"},
+       {{1, 1}}},
       {"empty file", "", {}, {}},
       {"only blank lines", "\r\n\r\n  \n", {}, {}},
   };
@@ -144,7 +153,8 @@ TEST(JobReader, ShortensLongFieldsInItsMessages) {
     readAll("1," + word + ",,,,,,,,,,,,\"a\"\n");
     FAIL() << "no error";
   } catch (const RecordError& e) {
-    EXPECT_EQ(std::string(e.what()), "line 1, field 2: \"" + std::string(40, 'x') + "...\" is not a number");
+    EXPECT_EQ(std::string(e.what()),
+              "line 1, field 2: \"" + std::string(40, 'x') + "...\" is not a number");
   }
 }
 

@@ -15,8 +15,8 @@ QString run(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.start(program, arguments);
   if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-    throw std::runtime_error((program + " " + arguments.join(' ') + " failed: " +
-                              QString::fromLocal8Bit(process.readAllStandardError()))
+    throw std::runtime_error((program + " " + arguments.join(' ') +
+                              " failed: " + QString::fromLocal8Bit(process.readAllStandardError()))
                                  .toStdString());
   }
   return QString::fromLocal8Bit(process.readAllStandardOutput());
@@ -29,7 +29,8 @@ PdfInfo pdfInfo(const std::string& pdf) {
   PdfInfo info;
   auto pages = QRegularExpression(R"(Pages:\s+(\d+))").match(text);
   auto size = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(text);
-  if (!pages.hasMatch() || !size.hasMatch()) throw std::runtime_error("pdfinfo: " + text.toStdString());
+  if (!pages.hasMatch() || !size.hasMatch())
+    throw std::runtime_error("pdfinfo: " + text.toStdString());
   info.pages = pages.captured(1).toInt();
   info.width = size.captured(1).toDouble();
   info.height = size.captured(2).toDouble();

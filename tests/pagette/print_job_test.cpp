@@ -101,8 +101,7 @@ TEST(RunPagette, AFailureStopsTheRunPrintsNothingAndKeepsTheFile) {
        "line 3, field 4: \"ten\" is not a number"},
       {"a setup record with 0 rows", kTwoTexts + "0,2,0,9,130,0,8,0,720,720,1440,720,,\"A\"\r\n",
        "line 3, field 3: a page cannot have 0 rows"},
-      {"a setup record with 0 columns",
-       kTwoTexts + "0,2,66,9,0,0,8,0,720,720,1440,720,,\"A\"\r\n",
+      {"a setup record with 0 columns", kTwoTexts + "0,2,66,9,0,0,8,0,720,720,1440,720,,\"A\"\r\n",
        "line 3, field 5: a page cannot have 0 columns"},
       {"a negative field width", kTwoTexts + "1,2,5,10,-3,0,0,0,0,0,0,0,1,\"x\"\r\n",
        "line 3, field 5: the field width -300 twips is negative"},
@@ -186,13 +185,22 @@ TEST(PrintJobFile, LaysTheJobOutWithoutOutputBeforePrintingIt) {
   RecordingPrinter printer;
   printJobFile(job, printer);
   // The dry run sets the same fonts and colours, but only the second pass draws.
-  const Lines pass = {"paper 9",      "portrait", "font Arial Narrow", "size 8",
-                      "colour 0 0 0", "regular",  "size 8",            "colour 0 0 0",
-                      "regular"};
+  const Lines pass = {"paper 9", "portrait", "font Arial Narrow", "size 8", "colour 0 0 0",
+                      "regular", "size 8",   "colour 0 0 0",      "regular"};
   Lines expected = pass;
-  Lines printing = {"paper 9", "portrait", "font Arial Narrow", "size 8", "colour 0 0 0",
-                    "regular", "text 1720 2220 first", "new page", "size 8", "colour 0 0 0",
-                    "regular", "text 1720 2220 second", "end"};
+  Lines printing = {"paper 9",
+                    "portrait",
+                    "font Arial Narrow",
+                    "size 8",
+                    "colour 0 0 0",
+                    "regular",
+                    "text 1720 2220 first",
+                    "new page",
+                    "size 8",
+                    "colour 0 0 0",
+                    "regular",
+                    "text 1720 2220 second",
+                    "end"};
   expected.insert(expected.end(), printing.begin(), printing.end());
   EXPECT_EQ(printer.operations, expected);
 }

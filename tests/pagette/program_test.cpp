@@ -34,8 +34,8 @@ struct Finished {
   std::string errors;
 };
 
-Finished runProgram(const QStringList& arguments,
-                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+Finished runProgram(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                      QProcessEnvironment::systemEnvironment()) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(PAGETTE_PROGRAM, arguments);
@@ -65,7 +65,8 @@ TEST(PagetteProgram, WithoutADefaultPrinterFailsAndKeepsTheFile) {
   const std::string job = folder.write("job.txt", exampleJob());
   // A print server that cannot be reached offers no printer at all.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("CUPS_SERVER", QString::fromStdString((folder.path() / "no-cups.sock").string()));
+  environment.insert("CUPS_SERVER",
+                     QString::fromStdString((folder.path() / "no-cups.sock").string()));
   environment.remove("PRINTER");
   environment.remove("LPDEST");
   Finished finished = runProgram({QString::fromStdString(job)}, environment);
@@ -95,7 +96,8 @@ std::optional<std::string> waitForPdf(const std::string& token) {
   while (std::chrono::steady_clock::now() < deadline) {
     for (const fs::path& folder : pdfFolders()) {
       std::error_code error;
-      for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+      for (fs::directory_iterator it(folder, error), end; !error && it != end;
+           it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.find(token) == std::string::npos || it->path().extension() != ".pdf") continue;
         try {
@@ -115,8 +117,9 @@ TEST(PagetteProgram, PrintsThroughTheDefaultPrinterAndDeletesTheJob) {
     GTEST_SKIP() << "no default printer: run the tests under scripts/with-pdf-printer, which "
                     "sets up a cups-pdf queue";
   ScratchFolder folder;
-  const std::string token = "pagette_e2e_" + std::to_string(getpid()) + "_" +
-                            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  const std::string token =
+      "pagette_e2e_" + std::to_string(getpid()) + "_" +
+      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
   const std::string job = folder.write(token + ".job", exampleJob());
 
   Finished finished = runProgram({QString::fromStdString(job), "ignored", "words"});

@@ -41,12 +41,12 @@ TEST(QtPrinter, MapsPaperSizeCodesToSheetsInTwips) {
     int height;
   };
   const std::vector<Case> cases = {
-      {9, 11906, 16838},   // A4, 210 by 297 mm
-      {8, 16838, 23811},   // A3
-      {11, 8391, 11906},   // A5
-      {1, 12240, 15840},   // Letter, 8.5 by 11 inches
-      {5, 12240, 20160},   // Legal, 8.5 by 14 inches
-      {7, 10440, 15120},   // Executive, 7.25 by 10.5 inches
+      {9, 11906, 16838},  // A4, 210 by 297 mm
+      {8, 16838, 23811},  // A3
+      {11, 8391, 11906},  // A5
+      {1, 12240, 15840},  // Letter, 8.5 by 11 inches
+      {5, 12240, 20160},  // Legal, 8.5 by 14 inches
+      {7, 10440, 15120},  // Executive, 7.25 by 10.5 inches
   };
   ScratchFolder folder;
   auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
@@ -96,13 +96,13 @@ TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
   ScratchFolder folder;
   const std::string pdf = printToPdf(
       folder, kTwipGrid +
-                  "5,1,1440,1440,1440,1440,1,0,0,0,0,0,1,\"\"\n"      // solid box, 1 to 2 inches
-                  "5,1,1440,4320,1440,1440,30,1,0,0,0,0,1,\"\"\n"     // hollow box beside it
-                  "2,1,5760,1440,4320,0,60,0,0,0,0,0,0,\"\"\n"        // line at 4 inches
-                  "3,1,5760,7200,2880,0,60,0,0,0,0,0,0,\"\"\n"        // line down from (5, 4)
-                  "4,1,7200,1440,2880,1440,10,1,0,0,0,0,1,\"\"\n"     // framed box with shadow
-                  "1,1,10080,1440,8000,0,40,1,0,0,0,0,1,\"MMMM\"\n"   // 48-point bold text
-                  "5,2,1440,7200,1440,1440,1,0,0,0,0,0,1,\"\"\n");    // a box on the second sheet
+                  "5,1,1440,1440,1440,1440,1,0,0,0,0,0,1,\"\"\n"     // solid box, 1 to 2 inches
+                  "5,1,1440,4320,1440,1440,30,1,0,0,0,0,1,\"\"\n"    // hollow box beside it
+                  "2,1,5760,1440,4320,0,60,0,0,0,0,0,0,\"\"\n"       // line at 4 inches
+                  "3,1,5760,7200,2880,0,60,0,0,0,0,0,0,\"\"\n"       // line down from (5, 4)
+                  "4,1,7200,1440,2880,1440,10,1,0,0,0,0,1,\"\"\n"    // framed box with shadow
+                  "1,1,10080,1440,8000,0,40,1,0,0,0,0,1,\"MMMM\"\n"  // 48-point bold text
+                  "5,2,1440,7200,1440,1440,1,0,0,0,0,0,1,\"\"\n");   // a box on the second sheet
   PdfInfo info = pdfInfo(pdf);
   EXPECT_EQ(info.pages, 2);
   EXPECT_NEAR(info.width, 595.3, 0.5);
@@ -153,8 +153,9 @@ TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
 TEST(QtPrinter, ALandscapeSetupTurnsTheFirstSheet) {
   ScratchFolder folder;
   const std::string pdf =
-      printToPdf(folder, "0,1,11906,9,16838,1,8,0,0,0,0,0,,\"Arial\"\n"
-                         "5,1,1440,12960,1440,1440,1,0,0,0,0,0,1,\"\"\n");  // 9 to 10 inches across
+      printToPdf(folder,
+                 "0,1,11906,9,16838,1,8,0,0,0,0,0,,\"Arial\"\n"
+                 "5,1,1440,12960,1440,1440,1,0,0,0,0,0,1,\"\"\n");  // 9 to 10 inches across
   PdfInfo info = pdfInfo(pdf);
   EXPECT_EQ(info.pages, 1);
   EXPECT_NEAR(info.width, 841.9, 0.5);

@@ -12,7 +12,8 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "pagette-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a scratch folder");
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("cannot make a scratch folder");
     path_ = pattern;
   }
   ~ScratchFolder() {
