@@ -360,3 +360,46 @@ TEST(Layout, AcceptsCoordinatesAtTheEdgesOfTheRange) {
 
 }  // namespace
 }  // namespace pagette
+
+namespace pagette {
+namespace {
+
+// Whatever a job file holds, reading and laying it out either works or ends
+// in an error that names a line and field: never a crash, never another error.
+TEST(Layout, AnyJobEitherPrintsOrFailsWithARecordError) {
+  const std::string alphabet = "0123456789,,,,\"~ .-+eE\r\n\n\x1a\xD0\xFD" "abc";
+  const std::vector<std::string> pieces = {"1e308", "-1e308", "1e-310", "32767", "-32768",
+                                           "0",     "5",      "2",      "1",     "\"\""};
+  unsigned state = 12345;
+  auto next = [&state](unsigned bound) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 8) % bound;
+  };
+  int printed = 0;
+  int failed = 0;
+  for (int file = 0; file < 3000; ++file) {
+    std::string job;
+    const unsigned length = next(400);
+    for (unsigned i = 0; i < length; ++i) {
+      if (next(4) == 0)
+        job += pieces[next(static_cast<unsigned>(pieces.size()))];
+      else
+        job += alphabet[next(static_cast<unsigned>(alphabet.size()))];
+    }
+    try {
+      LaidOut run(job);
+      ++printed;
+    } catch (const RecordError& e) {
+      EXPECT_GT(e.line(), 0);
+      EXPECT_GE(e.field(), 1);
+      EXPECT_LE(e.field(), 14);
+      ++failed;
+    }
+  }
+  // Both outcomes occur, so the generator reaches the layout and its checks.
+  EXPECT_GT(printed, 0);
+  EXPECT_GT(failed, 0);
+}
+
+}  // namespace
+}  // namespace pagette

@@ -163,6 +163,19 @@ TEST(QtPrinter, ALandscapeSetupTurnsTheFirstSheet) {
   EXPECT_LT(GreyPage(pdf, 1, kDotsPerInch).darkestAround(13680, 2160), kBlack);
 }
 
+TEST(QtPrinter, PrintsTheLargestValuesItAccepts) {
+  ScratchFolder folder;
+  std::string job = kTwipGrid +
+                    "1,1,0,0,11906,0,2152,1,0,0,0,0,1,\"" + std::string(5000, 'W') + "\"\n" +
+                    "2,1,8000,0,11906,0,32767,0,0,0,0,0,0,\"\"\n" +
+                    "4,1,-32768,-32768,65535,65535,0,0,0,0,0,0,1,\"\"\n";
+  for (int style = 2; style <= 7; ++style)
+    job += "5,1,12000," + std::to_string(style * 1000) + ",800,800,1," + std::to_string(style) +
+           ",0,0,0,0,1,\"\"\n";
+  const std::string pdf = printToPdf(folder, job);
+  EXPECT_EQ(pdfInfo(pdf).pages, 1);
+}
+
 TEST(QtPrinter, AJobWithoutOutputSendsNothing) {
   ScratchFolder folder;
   const std::string pdf = printToPdf(folder, kTwipGrid + "1,1,100,100,0,0,0,0,0,0,0,0,1,\"x\"\n");
