@@ -13,8 +13,7 @@
 
 namespace app {
 
-AmountFieldEdit::AmountFieldEdit(form::AmountField& field, const HandlerEdge& edge,
-                                 QWidget* parent)
+AmountFieldEdit::AmountFieldEdit(form::AmountField& field, const HandlerEdge& edge, QWidget* parent)
     : QLineEdit(parent), field_(field), edge_(edge) {
   setFrame(false);
   // The 14 positions of the mask fill the 80 px of the field.
@@ -127,7 +126,9 @@ void AmountFieldEdit::focusInEvent(QFocusEvent* event) {
 }
 
 // The line edit's own menu would edit the text past the amount field.
-void AmountFieldEdit::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+void AmountFieldEdit::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+}
 
 void AmountFieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);

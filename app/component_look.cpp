@@ -17,10 +17,14 @@ QFont fontOf(const form::Font& font) {
 
 QColor colourOf(form::Colour colour) {
   switch (colour) {
-    case form::Colour::Maroon: return QColor(128, 0, 0);
-    case form::Colour::Black: return QColor(0, 0, 0);
-    case form::Colour::SystemWindow: return QApplication::palette().color(QPalette::Base);
-    case form::Colour::ButtonFace: return QApplication::palette().color(QPalette::Button);
+    case form::Colour::Maroon:
+      return QColor(128, 0, 0);
+    case form::Colour::Black:
+      return QColor(0, 0, 0);
+    case form::Colour::SystemWindow:
+      return QApplication::palette().color(QPalette::Base);
+    case form::Colour::ButtonFace:
+      return QApplication::palette().color(QPalette::Button);
   }
   return QColor(0, 0, 0);
 }

@@ -17,6 +17,8 @@ std::string toCp1254(const QString& text) {
   return bytes;
 }
 
-char toCp1254(char32_t character) { return form::unicodeToCp1254(character); }
+char toCp1254(char32_t character) {
+  return form::unicodeToCp1254(character);
+}
 
 }  // namespace app

@@ -25,7 +25,8 @@ void FieldCheckBox::paintEvent(QPaintEvent*) {
   const QRect box(captionLeft_ ? width() - kBox : 0, top, kBox, kBox);
   const QRect caption = captionLeft_ ? QRect(0, 0, width() - kBox - kGap, height())
                                      : QRect(kBox + kGap, 0, width() - kBox - kGap, height());
-  painter.fillRect(box, isDown() ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
+  painter.fillRect(box,
+                   isDown() ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
   painter.setPen(QColor(105, 105, 105));
   painter.drawRect(box.adjusted(0, 0, -1, -1));
   if (isChecked()) {
@@ -49,6 +50,8 @@ void FieldCheckBox::paintEvent(QPaintEvent*) {
   }
 }
 
-bool FieldCheckBox::hitButton(const QPoint& position) const { return rect().contains(position); }
+bool FieldCheckBox::hitButton(const QPoint& position) const {
+  return rect().contains(position);
+}
 
 }  // namespace app

@@ -28,8 +28,8 @@ class BorderedPanel : public QFrame {
 };
 
 Qt::Alignment alignmentOf(const form::Component& c) {
-  const Qt::Alignment across = c.alignment == form::Alignment::Centre ? Qt::AlignHCenter
-                                                                       : Qt::AlignLeft;
+  const Qt::Alignment across =
+      c.alignment == form::Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
   return across | (c.wordWrap ? Qt::AlignTop : Qt::AlignVCenter);
 }
 
@@ -85,8 +85,8 @@ FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
     QWidget* widget = nullptr;
     switch (c.kind) {
       case form::ComponentKind::TextField:
-        widget = new TextFieldEdit(form.edit(c.name), form::keyFilterFor(c.keyHandler), edge,
-                                   parent);
+        widget =
+            new TextFieldEdit(form.edit(c.name), form::keyFilterFor(c.keyHandler), edge, parent);
         break;
       case form::ComponentKind::AmountField:
         widget = new AmountFieldEdit(form.maskEdit(c.name), edge, parent);
@@ -120,7 +120,8 @@ FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
     widget->setObjectName(QString::fromStdString(c.name));
     if (c.kind != form::ComponentKind::Label) {
       applyLook(*widget, c);
-      if (c.kind != form::ComponentKind::ScrollBox) widget->setGeometry(c.left, c.top, c.width, c.height);
+      if (c.kind != form::ComponentKind::ScrollBox)
+        widget->setGeometry(c.left, c.top, c.width, c.height);
     }
     widgets.byName.emplace(c.name, widget);
   }

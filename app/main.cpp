@@ -1,3 +1,5 @@
 #include "app/muhtasar_program.h"
 
-int main(int argc, char** argv) { return app::runMuhtasar(argc, argv); }
+int main(int argc, char** argv) {
+  return app::runMuhtasar(argc, argv);
+}

@@ -128,7 +128,9 @@ void TForm1::Yazdr1Click() {
   edge_.run([this] { commands_.printDeclaration(form_, periodKey_); });
 }
 
-void TForm1::k1Click() { close(); }
+void TForm1::k1Click() {
+  close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (edge_.run([this] { commands_.saveDeclaration(form_, periodKey_); }))

@@ -1,9 +1,10 @@
+#include "app/error_report.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "app/cp1254_text.h"
-#include "app/error_report.h"
 
 namespace {
 
@@ -18,16 +19,18 @@ TEST_P(ErrorReportText, AddsAFullStopAfterACharacterThatSortsAfterIt) {
   EXPECT_EQ(app::errorReportText(GetParam().message), QString::fromUtf8(GetParam().shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, ErrorReportText,
-    testing::Values(ReportCase{"File not found", "File not found."},
-                    ReportCase{"I/O error 112", "I/O error 112."},
-                    ReportCase{"Unable to write to /tmp/a/", "Unable to write to /tmp/a/."},
-                    ReportCase{"Already ends.", "Already ends."},
-                    ReportCase{"Careful !!!", "Careful !!!"}, ReportCase{"(see above)", "(see above)"},
-                    ReportCase{"a-", "a-"}, ReportCase{"", ""},
-                    ReportCase{"'x' is not a valid boolean value", "'x' is not a valid boolean value."},
-                    ReportCase{"Kayıt bulunamadı ş", "Kayıt bulunamadı ş."}));
+INSTANTIATE_TEST_SUITE_P(Messages, ErrorReportText,
+                         testing::Values(ReportCase{"File not found", "File not found."},
+                                         ReportCase{"I/O error 112", "I/O error 112."},
+                                         ReportCase{"Unable to write to /tmp/a/",
+                                                    "Unable to write to /tmp/a/."},
+                                         ReportCase{"Already ends.", "Already ends."},
+                                         ReportCase{"Careful !!!", "Careful !!!"},
+                                         ReportCase{"(see above)", "(see above)"},
+                                         ReportCase{"a-", "a-"}, ReportCase{"", ""},
+                                         ReportCase{"'x' is not a valid boolean value",
+                                                    "'x' is not a valid boolean value."},
+                                         ReportCase{"Kayıt bulunamadı ş", "Kayıt bulunamadı ş."}));
 
 class RecordingReport : public app::ErrorReport {
  public:

@@ -52,11 +52,11 @@ TEST_P(MenuItems, RunTheirCommandAndLeaveTheWindowOpen) {
   EXPECT_TRUE(errors.texts.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Menu, MenuItems,
-    testing::Values(MenuCommand{"HesaplananDeerleriGncelle1", "UpdateComputedValues"},
-                    MenuCommand{"ncekiDnemdenDevir1", "CarryOverPrevious"},
-                    MenuCommand{"Yazdr1", "printDeclaration"}));
+INSTANTIATE_TEST_SUITE_P(Menu, MenuItems,
+                         testing::Values(MenuCommand{"HesaplananDeerleriGncelle1",
+                                                     "UpdateComputedValues"},
+                                         MenuCommand{"ncekiDnemdenDevir1", "CarryOverPrevious"},
+                                         MenuCommand{"Yazdr1", "printDeclaration"}));
 
 TEST_F(WindowTest, CommandsWorkOnThePeriodKeyThatStartUpSet) {
   std::string keySeen;

@@ -45,7 +45,9 @@ QWidget* WindowTest::widget(const char* name) const {
   return w;
 }
 
-QWidget* WindowTest::focused() const { return QApplication::focusWidget(); }
+QWidget* WindowTest::focused() const {
+  return QApplication::focusWidget();
+}
 
 void WindowTest::focus(const char* name) {
   widget(name)->setFocus(Qt::OtherFocusReason);
