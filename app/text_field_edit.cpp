@@ -14,6 +14,7 @@ namespace {
 // A typed character, as opposed to navigation, editing and shortcut keys,
 // which carry no text or a control character.
 bool typedCharacter(const QKeyEvent& event, char32_t& character) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
   const QList<uint> characters = event.text().toUcs4();
   if (characters.size() != 1) return false;
   character = characters.front();

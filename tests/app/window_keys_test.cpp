@@ -1,6 +1,8 @@
 // Keys and focus in the real window: Enter, Tab, the key filters, amount editing.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -182,6 +184,43 @@ TEST_F(WindowTest, AClickPlacesTheCaretThroughTheForm) {
   EXPECT_EQ(window->form().maskEdit("MaskEdit21").selectionLength(), 14);
   EXPECT_EQ(amount->selectedText(), "123,456,789.12");
 }
+
+}  // namespace
+}  // namespace app_testing
+
+namespace app_testing {
+namespace {
+
+struct EditingShortcut {
+  const char* field;
+  QKeySequence::StandardKey key;
+  const char* clipboard;
+  const char* expected;  // the field's text afterwards, in the form and on screen
+};
+
+class EditingShortcuts : public WindowTest, public testing::WithParamInterface<EditingShortcut> {};
+
+// Whatever edits the line, the form holds what the screen shows.
+TEST_P(EditingShortcuts, LeaveTheFormAndTheScreenAlike) {
+  openWindow();
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(GetParam().clipboard));
+  typeInto(GetParam().field, "12");
+  auto* edit = qobject_cast<QLineEdit*>(widget(GetParam().field));
+  if (GetParam().key == QKeySequence::Cut) edit->selectAll();
+  const QKeySequence sequence(GetParam().key);
+  QTest::keySequence(edit, sequence);
+  EXPECT_EQ(edit->text(), QString::fromUtf8(GetParam().expected));
+  EXPECT_EQ(window->form().edit(GetParam().field).text(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EditingShortcuts,
+    testing::Values(EditingShortcut{"Edit1", QKeySequence::Undo, "", ""},
+                    EditingShortcut{"Edit1", QKeySequence::Cut, "", ""},
+                    EditingShortcut{"Edit1", QKeySequence::Paste, "ab", "12ab"},
+                    // Pasting into a filtered field passes the filter character by character.
+                    EditingShortcut{"Edit5", QKeySequence::Paste, "a3-4", "1234"},
+                    EditingShortcut{"Edit17", QKeySequence::Paste, "x", "12"}));
 
 }  // namespace
 }  // namespace app_testing
