@@ -204,7 +204,7 @@ double QtPrinter::textWidth(const std::string& text) {
 }
 
 void QtPrinter::printText(float x, float y, const std::string& text) {
-  QPainter& p = painter();
+  QPainter& p = outputPainter();
   p.setFont(font_);
   p.setPen(foreground_);
   const double ascent = QFontMetricsF(font_, printer_.get()).ascent();
@@ -212,32 +212,48 @@ void QtPrinter::printText(float x, float y, const std::string& text) {
 }
 
 void QtPrinter::drawLine(float x1, float y1, float x2, float y2) {
-  QPainter& p = painter();
+  QPainter& p = outputPainter();
   p.setPen(pen());
   p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 void QtPrinter::drawRectangle(float x1, float y1, float x2, float y2) {
-  QPainter& p = painter();
+  QPainter& p = outputPainter();
   p.setPen(pen());
   p.setBrush(QBrush(fillColour_, brushStyleOf(fillStyle_)));
   p.drawRect(rectangleBetween(x1, y1, x2, y2));
 }
 
 void QtPrinter::fillRectangle(float x1, float y1, float x2, float y2) {
-  painter().fillRect(rectangleBetween(x1, y1, x2, y2), foreground_);
+  outputPainter().fillRect(rectangleBetween(x1, y1, x2, y2), foreground_);
 }
 
 void QtPrinter::newPage() {
-  QPainter& p = painter();
+  // A change of page before any output still leaves the first sheet empty behind it.
+  painter();
+  startPendingSheet();
+  pendingSheet_ = true;
+}
+
+// The new sheet starts with its first output, so that a setup record right after
+// the change of page still decides its paper and orientation.
+void QtPrinter::startPendingSheet() {
+  if (!pendingSheet_) return;
+  pendingSheet_ = false;
   if (!printer_->newPage()) throw JobError("the printer cannot start a new sheet");
-  (void)p;
   useTwips();
+}
+
+QPainter& QtPrinter::outputPainter() {
+  QPainter& p = painter();
+  startPendingSheet();
+  return p;
 }
 
 void QtPrinter::endDocument() {
   // A job without output sends nothing, not even an empty sheet.
   if (!painter_.isActive()) return;
+  startPendingSheet();
   if (!painter_.end() || printer_->printerState() == QPrinter::Error)
     throw JobError("the document cannot be sent to the printer");
 }

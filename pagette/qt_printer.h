@@ -47,6 +47,8 @@ class QtPrinter : public Printer {
  private:
   explicit QtPrinter(std::unique_ptr<QPrinter> printer);
   QPainter& painter();
+  QPainter& outputPainter();
+  void startPendingSheet();
   void useTwips();
   QPen pen() const;
 
@@ -57,6 +59,7 @@ class QtPrinter : public Printer {
   QColor fillColour_ = Qt::black;
   int fillStyle_ = kSolidFill;
   int lineWidth_ = 1;
+  bool pendingSheet_ = false;
 };
 
 }  // namespace pagette

@@ -367,7 +367,9 @@ namespace {
 // Whatever a job file holds, reading and laying it out either works or ends
 // in an error that names a line and field: never a crash, never another error.
 TEST(Layout, AnyJobEitherPrintsOrFailsWithARecordError) {
-  const std::string alphabet = "0123456789,,,,\"~ .-+eE\r\n\n\x1a\xD0\xFD" "abc";
+  const std::string alphabet =
+      "0123456789,,,,\"~ .-+eE\r\n\n\x1a\xD0\xFD"
+      "abc";
   const std::vector<std::string> pieces = {"1e308", "-1e308", "1e-310", "32767", "-32768",
                                            "0",     "5",      "2",      "1",     "\"\""};
   unsigned state = 12345;

@@ -37,6 +37,20 @@ PdfInfo pdfInfo(const std::string& pdf) {
   return info;
 }
 
+std::vector<std::pair<double, double>> pdfPageSizes(const std::string& pdf) {
+  const int pages = pdfInfo(pdf).pages;
+  const QString text =
+      run("pdfinfo", {"-f", "1", "-l", QString::number(pages), QString::fromStdString(pdf)});
+  std::vector<std::pair<double, double>> sizes;
+  auto matches =
+      QRegularExpression(R"(Page +\d+ size: +([\d.]+) x ([\d.]+) pts)").globalMatch(text);
+  while (matches.hasNext()) {
+    auto match = matches.next();
+    sizes.emplace_back(match.captured(1).toDouble(), match.captured(2).toDouble());
+  }
+  return sizes;
+}
+
 GreyPage::GreyPage(const std::string& pdf, int page, int dotsPerInch) : dotsPerInch_(dotsPerInch) {
   QTemporaryDir folder;
   const QString stem = folder.filePath("page");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pagette::testing {
@@ -13,6 +14,8 @@ struct PdfInfo {
   double height = 0;
 };
 PdfInfo pdfInfo(const std::string& pdf);
+// Width and height in points of every page.
+std::vector<std::pair<double, double>> pdfPageSizes(const std::string& pdf);
 
 // One page rendered in grey at a resolution; 0 is black, 255 white.
 class GreyPage {

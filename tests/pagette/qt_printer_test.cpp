@@ -165,15 +165,33 @@ TEST(QtPrinter, ALandscapeSetupTurnsTheFirstSheet) {
 
 TEST(QtPrinter, PrintsTheLargestValuesItAccepts) {
   ScratchFolder folder;
-  std::string job = kTwipGrid +
-                    "1,1,0,0,11906,0,2152,1,0,0,0,0,1,\"" + std::string(5000, 'W') + "\"\n" +
-                    "2,1,8000,0,11906,0,32767,0,0,0,0,0,0,\"\"\n" +
+  std::string job = kTwipGrid + "1,1,0,0,11906,0,2152,1,0,0,0,0,1,\"" + std::string(5000, 'W') +
+                    "\"\n" + "2,1,8000,0,11906,0,32767,0,0,0,0,0,0,\"\"\n" +
                     "4,1,-32768,-32768,65535,65535,0,0,0,0,0,0,1,\"\"\n";
   for (int style = 2; style <= 7; ++style)
     job += "5,1,12000," + std::to_string(style * 1000) + ",800,800,1," + std::to_string(style) +
            ",0,0,0,0,1,\"\"\n";
   const std::string pdf = printToPdf(folder, job);
   EXPECT_EQ(pdfInfo(pdf).pages, 1);
+}
+
+TEST(QtPrinter, ASetupRecordAfterAChangeOfPageDecidesTheNewSheet) {
+  ScratchFolder folder;
+  const std::string pdf = printToPdf(folder,
+                                     "1,1,5,10,20,0,0,0,0,0,0,0,1,\"A4 portrait\"\n"
+                                     "0,2,66,8,130,1,8,0,720,720,1440,720,,\"Arial\"\n"
+                                     "1,2,5,10,20,0,0,0,0,0,0,0,1,\"A3 landscape\"\n"
+                                     "1,3,5,10,20,0,0,0,0,0,0,0,1,\"A3 landscape\"\n"
+                                     "0,4,66,9,130,0,8,0,720,720,1440,720,,\"Arial\"\n");
+  // The last change of page still gives its sheet, empty, and landscape stays.
+  const std::vector<std::pair<double, double>> expected = {
+      {595, 842}, {1191, 842}, {1191, 842}, {842, 595}};
+  const auto sizes = testing::pdfPageSizes(pdf);
+  ASSERT_EQ(sizes.size(), expected.size());
+  for (std::size_t page = 0; page < sizes.size(); ++page) {
+    EXPECT_NEAR(sizes[page].first, expected[page].first, 1) << "page " << page + 1;
+    EXPECT_NEAR(sizes[page].second, expected[page].second, 1) << "page " << page + 1;
+  }
 }
 
 TEST(QtPrinter, AJobWithoutOutputSendsNothing) {
