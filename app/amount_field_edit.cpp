@@ -114,7 +114,17 @@ void AmountFieldEdit::mouseMoveEvent(QMouseEvent* event) {
   edit([&](form::AmountField& f) { f.moveCursor(position, true); });
 }
 
-void AmountFieldEdit::mouseReleaseEvent(QMouseEvent*) {}
+// The middle button pastes the X selection, typed into the mask like any paste.
+void AmountFieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection())
+    return;
+  const int position = cursorPositionAt(event->position().toPoint());
+  const std::string pasted = toCp1254(QGuiApplication::clipboard()->text(QClipboard::Selection));
+  edit([&](form::AmountField& f) {
+    f.moveCursor(position);
+    f.paste(pasted);
+  });
+}
 
 void AmountFieldEdit::mouseDoubleClickEvent(QMouseEvent*) {
   edit([](form::AmountField& f) { f.selectAll(); });

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "app/component_look.h"
 #include "app/cp1254_text.h"
@@ -64,7 +65,7 @@ void TextFieldEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (keyFilter_ != nullptr && event->matches(QKeySequence::Paste)) {
-    pasteThroughFilter();
+    pasteThroughFilter(QClipboard::Clipboard);
     event->accept();
     return;
   }
@@ -73,13 +74,26 @@ void TextFieldEdit::keyPressEvent(QKeyEvent* event) {
 
 // Pasted text goes through the field's key filter character by character, as
 // if it were typed.
-void TextFieldEdit::pasteThroughFilter() {
-  const QString pasted = QGuiApplication::clipboard()->text();
+void TextFieldEdit::pasteThroughFilter(QClipboard::Mode mode) {
+  const QString pasted = QGuiApplication::clipboard()->text(mode);
   for (char32_t character : pasted.toUcs4()) {
     if (character < 0x20 || filterRefuses(character)) continue;
     insert(QString::fromUcs4(&character, 1));
     sendToField(text());
   }
+}
+
+// The middle button pastes the X selection: through the filter too.
+void TextFieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (keyFilter_ != nullptr && event->button() == Qt::MiddleButton) {
+    if (QGuiApplication::clipboard()->supportsSelection()) {
+      setCursorPosition(cursorPositionAt(event->position().toPoint()));
+      pasteThroughFilter(QClipboard::Selection);
+    }
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 // Moving the focus into a text field leaves its text unselected.

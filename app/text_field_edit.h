@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 #include "form/field.h"
@@ -22,13 +23,14 @@ class TextFieldEdit : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void showFieldText();
   void sendToField(const QString& text);
   bool filterRefuses(char32_t character) const;
-  void pasteThroughFilter();
+  void pasteThroughFilter(QClipboard::Mode mode);
 
   form::TextField& field_;
   form::KeyFilter keyFilter_;

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display, operated by keyboard alone the way
+# a person would: type, Tab and Enter through the fields, Alt+K to leave. The
+# declaration saved on close shows where every key went.
+# Usage: keyboard_under_xvfb.sh MUHTASAR_PROGRAM EXAMPLES_DIR
+set -euo pipefail
+program=$1
+examples=$2
+
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+number=120
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$number"
+for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
+
+cp "$examples/BORDMHT.DAT" "$work/"
+(cd "$work" && exec "$program") >/dev/null 2>&1 &
+program_pid=$!
+wid=$(xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1)
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# Edit1 has the focus at start, the caret before its text.
+xdotool type --delay 20 "A"
+xdotool key Tab            # Edit3
+xdotool type --delay 20 "B"
+xdotool key Return         # Edit4
+xdotool type --delay 20 "C"
+xdotool key shift+Tab shift+Tab shift+Tab  # back over Edit3 and Edit1 to the last field
+xdotool type --delay 20 "7"                # MaskEdit148
+xdotool key Tab            # wraps to Edit1
+xdotool key End
+xdotool type --delay 20 "D"
+xdotool key Tab Tab Tab    # Edit6
+xdotool key Return Return  # Edit5_1, Edit5_2
+xdotool type --delay 20 "x9"
+xdotool key alt+k
+
+for _ in $(seq 1 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "Alt+K did not end the program"
+wait "$program_pid" || fail "the program ended with status $?"
+program_pid=""
+
+store="$work/muhtasar.ini"
+expect() {
+  grep -a -q -x -F "$1"$'\r' "$store" || grep -a -q -x -F "$1" "$store" || fail "the store lacks $1"
+}
+expect $'Edit1=AKADIK\xD6YD'
+expect "Edit3=B4630127895"
+expect "Edit4=C"
+expect "MaskEdit148=7__,___,___.__"
+expect "Edit5_2=x9216"
+echo "PASS"
