@@ -10,7 +10,6 @@
 #include <io.h>
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -40,17 +39,10 @@ bool flushToDisk(std::FILE* file) {
   return fsync(fileno(file)) == 0;
 }
 
+// The new file's bytes are on the disk before the rename, so after a crash the
+// store is either the old file or the new one, never a torn one.
 bool replaceFile(const std::string& from, const std::string& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
-  // The new name must reach the disk too; the data is already there, so a
-  // failure here cannot lose the save and is not reported.
-  const std::string folder = std::filesystem::path(to).parent_path().string();
-  const int directory = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (directory >= 0) {
-    fsync(directory);
-    close(directory);
-  }
-  return true;
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 constexpr char kSeparator = '/';

@@ -1,6 +1,7 @@
 #include "period/ini_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace period {
 namespace {
@@ -77,30 +78,65 @@ std::string writtenValue(std::string_view value) {
   return needsQuotes ? '"' + text + '"' : text;
 }
 
-IniFile::IniFile(std::string bytes) : bytes_(std::move(bytes)) {
-  const size_t size = bytes_.size();
-  size_t position = 0;
-  while (position < size) {
-    size_t end = position;
-    while (end < size && bytes_[end] != '\n' && bytes_[end] != '\r') ++end;
-    size_t endingLength = 0;
-    if (end < size)
-      endingLength = bytes_[end] == '\r' && end + 1 < size && bytes_[end + 1] == '\n' ? 2 : 1;
-    const size_t index = lines_.size();
-    lines_.push_back(Line{position, end - position, endingLength});
-    if (auto name = sectionHeaderName(text(index))) {
-      if (!sections_.empty()) sections_.back().end = index;
-      sections_.push_back(Section{std::string(*name), index, 0});
-    }
-    position = end + endingLength;
-  }
-  if (!sections_.empty()) sections_.back().end = lines_.size();
-  for (size_t i = 0; i < sections_.size(); ++i)
-    firstSectionNamed_.emplace(lowered(sections_[i].name), i);
+namespace {
+
+// The end of the line that starts at position: the first CR or LF, or the end
+// of the text. Both searches stop at the line's LF, so a long file is scanned
+// once.
+size_t lineEnd(std::string_view text, size_t position) {
+  const char* begin = text.data() + position;
+  const size_t rest = text.size() - position;
+  const void* lf = std::memchr(begin, '\n', rest);
+  const size_t lfAt =
+      lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : rest;
+  const void* cr = std::memchr(begin, '\r', lfAt);
+  const size_t end =
+      cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - begin) : lfAt;
+  return position + end;
 }
 
-std::string_view IniFile::text(size_t line) const {
-  return std::string_view(bytes_).substr(lines_[line].begin, lines_[line].length);
+// The start of the next line after a line that ends at end.
+size_t nextLine(std::string_view text, size_t end) {
+  if (end >= text.size()) return text.size();
+  if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 2;
+  return end + 1;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string bytes) : bytes_(std::move(bytes)) {
+  const std::string_view all(bytes_);
+  size_t position = 0;
+  while (position < all.size()) {
+    const size_t end = lineEnd(all, position);
+    const size_t next = nextLine(all, end);
+    // Only a line whose first character other than a blank is "[" can open a section.
+    size_t first = position;
+    while (first < end && isBlank(all[first])) ++first;
+    if (first < end && all[first] == '[') {
+      if (auto name = sectionHeaderName(all.substr(position, end - position))) {
+        if (!sections_.empty()) sections_.back().end = position;
+        sections_.push_back(Section{std::string(*name), position, next, all.size()});
+      }
+    }
+    position = next;
+  }
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    firstSectionNamed_.emplace(lowered(sections_[i].name), i);
+  }
+}
+
+std::vector<IniFile::Line> IniFile::bodyLines(const Section& section) const {
+  const std::string_view all(bytes_);
+  std::vector<Line> lines;
+  size_t position = section.body;
+  while (position < section.end) {
+    const size_t end = lineEnd(all, position);
+    const size_t next = nextLine(all, end);
+    lines.push_back(Line{all.substr(position, end - position), position, next});
+    position = next;
+  }
+  return lines;
 }
 
 const IniFile::Section* IniFile::findSection(std::string_view name) const {
@@ -115,8 +151,8 @@ bool IniFile::hasKey(std::string_view section, std::string_view key) const {
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
   const Section* s = findSection(section);
   if (s == nullptr) return std::nullopt;
-  for (size_t i = s->header + 1; i < s->end; ++i) {
-    const auto entry = parseEntry(text(i));
+  for (const Line& line : bodyLines(*s)) {
+    const auto entry = parseEntry(line.text);
     if (entry && sameName(entry->key, key)) return readValue(entry->rawValue);
   }
   return std::nullopt;
@@ -127,77 +163,99 @@ std::unordered_map<std::string, std::string> IniFile::sectionValues(
   std::unordered_map<std::string, std::string> values;
   const Section* s = findSection(section);
   if (s == nullptr) return values;
-  for (size_t i = s->header + 1; i < s->end; ++i) {
-    if (const auto entry = parseEntry(text(i))) {
+  for (const Line& line : bodyLines(*s)) {
+    if (const auto entry = parseEntry(line.text)) {
       values.emplace(lowered(entry->key), readValue(entry->rawValue));
     }
   }
   return values;
 }
 
+namespace {
+
+void appendEntry(std::string& out, std::string_view key, std::string_view value) {
+  out += key;
+  out += '=';
+  out += writtenValue(value);
+  out += kLineEnd;
+}
+
+}  // namespace
+
 std::string IniFile::withEntries(
     std::string_view section,
     const std::vector<std::pair<std::string, std::string>>& entries) const {
   std::string out;
-  out.reserve(bytes_.size() + entries.size() * 40 + section.size() + 8);
+  out.reserve(bytes_.size() + entries.size() * 48 + section.size() + 8);
 
   const Section* s = findSection(section);
   if (s == nullptr) {
     out = bytes_;
-    if (!lines_.empty() && lines_.back().endingLength == 0) out += kLineEnd;
+    const char last = bytes_.empty() ? '\n' : bytes_.back();
+    if (last != '\n' && last != '\r') out += kLineEnd;
     out += '[';
     out += section;
     out += ']';
     out += kLineEnd;
-    for (const auto& [key, value] : entries) {
-      out += key;
-      out += '=';
-      out += writtenValue(value);
-      out += kLineEnd;
-    }
+    for (const auto& [key, value] : entries) appendEntry(out, key, value);
     return out;
   }
 
-  // The section's entries, the first of duplicate keys winning.
+  // The section's entries, the first of duplicate keys winning. New entries
+  // follow the last line that is not blank, so that blank lines between
+  // sections stay where they are.
+  const std::vector<Line> lines = bodyLines(*s);
   std::unordered_map<std::string, size_t> lineOfKey;
-  size_t lastContentLine = s->header;
-  for (size_t i = s->header + 1; i < s->end; ++i) {
-    if (!trimmed(text(i)).empty()) lastContentLine = i;
-    if (const auto entry = parseEntry(text(i))) lineOfKey.emplace(lowered(entry->key), i);
+  size_t insertAfter = s->body;  // offset after which new entries go
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!trimmed(lines[i].text).empty()) {
+      insertAfter = lines[i].next;
+    }
+    if (const auto entry = parseEntry(lines[i].text)) lineOfKey.emplace(lowered(entry->key), i);
   }
 
-  std::unordered_map<size_t, std::string> replaced;
+  std::vector<std::pair<size_t, std::string>> replaced;  // line index, new line
   std::string added;
   for (const auto& [key, value] : entries) {
     const auto found = lineOfKey.find(lowered(key));
     if (found == lineOfKey.end()) {
-      added += key;
-      added += '=';
-      added += writtenValue(value);
-      added += kLineEnd;
+      appendEntry(added, key, value);
       continue;
     }
-    const IniEntry entry = *parseEntry(text(found->second));
+    const IniEntry entry = *parseEntry(lines[found->second].text);
     if (readValue(entry.rawValue) == value) continue;
-    std::string line(entry.key);
-    line += '=';
-    line += writtenValue(value);
-    line += kLineEnd;
-    replaced[found->second] = std::move(line);
+    std::string line;
+    appendEntry(line, entry.key, value);
+    replaced.emplace_back(found->second, std::move(line));
   }
+  std::sort(replaced.begin(), replaced.end());
 
-  out.append(bytes_, 0, lines_[s->header].begin);
-  for (size_t i = s->header; i < s->end; ++i) {
-    const Line& line = lines_[i];
-    if (auto r = replaced.find(i); r != replaced.end()) {
-      out += r->second;
-    } else {
-      out.append(bytes_, line.begin, line.length + line.endingLength);
-      if (i == lastContentLine && !added.empty() && line.endingLength == 0) out += kLineEnd;
+  // Copy the file in runs of untouched bytes between the changed lines.
+  size_t copied = 0;
+  auto copyUpTo = [&](size_t offset) {
+    if (offset > copied) out.append(bytes_, copied, offset - copied);
+    copied = std::max(copied, offset);
+  };
+  auto insertAdded = [&] {
+    if (added.empty()) return;
+    copyUpTo(insertAfter);
+    // The line before the new entries may be the file's last, without a line end.
+    const char last = out.empty() ? '\n' : out.back();
+    if (last != '\n' && last != '\r') out += kLineEnd;
+    out += added;
+  };
+  bool inserted = false;
+  for (const auto& [index, line] : replaced) {
+    copyUpTo(lines[index].begin);
+    out += line;
+    copied = lines[index].next;
+    if (!inserted && lines[index].next == insertAfter) {
+      insertAdded();
+      inserted = true;
     }
-    if (i == lastContentLine) out += added;
   }
-  if (s->end < lines_.size()) out.append(bytes_, lines_[s->end].begin, std::string::npos);
+  if (!inserted) insertAdded();
+  copyUpTo(bytes_.size());
   return out;
 }
 

@@ -45,22 +45,25 @@ class IniFile {
                           const std::vector<std::pair<std::string, std::string>>& entries) const;
 
  private:
-  struct Line {
-    size_t begin;
-    size_t length;        // without the line end
-    size_t endingLength;  // 0 for a last line without an end
-  };
+  // A section as byte offsets into the file: only the section lines are
+  // found when the file is read; the entries of a section are read when asked.
   struct Section {
     std::string name;
-    size_t header;  // index of the "[name]" line
-    size_t end;     // index one past its last line
+    size_t header;  // start of the "[name]" line
+    size_t body;    // start of the line after it
+    size_t end;     // start of the next section line, or the end of the file
+  };
+  // One line of a section body: its text and the offset just past its line end.
+  struct Line {
+    std::string_view text;
+    size_t begin;
+    size_t next;
   };
 
-  std::string_view text(size_t line) const;
   const Section* findSection(std::string_view name) const;
+  std::vector<Line> bodyLines(const Section& section) const;
 
   std::string bytes_;
-  std::vector<Line> lines_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> firstSectionNamed_;  // lower-case name -> index
 };

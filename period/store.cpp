@@ -1,5 +1,6 @@
 #include "period/store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
@@ -22,16 +23,30 @@ int readStoreBytes(const std::string& path, std::string& bytes) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
-  char chunk[1 << 16];
+  // A small store is read in one piece; a larger one into a buffer of its
+  // size at once. A file that grows meanwhile is read on to its end.
   int error = 0;
+  bytes.resize(size_t{1} << 16);
+  size_t filled = 0;
   for (;;) {
-    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-    bytes.append(chunk, got);
-    if (got < sizeof chunk) {
+    filled += std::fread(bytes.data() + filled, 1, bytes.size() - filled, file);
+    if (filled < bytes.size()) {
       if (std::ferror(file)) error = errno != 0 ? errno : EIO;
       break;
     }
+    size_t wanted = bytes.size() * 2;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+      const long end = std::ftell(file);
+      if (end > 0 && static_cast<size_t>(end) >= filled)
+        wanted = std::max(wanted, static_cast<size_t>(end) + 1);
+    }
+    if (std::fseek(file, static_cast<long>(filled), SEEK_SET) != 0) {
+      error = errno != 0 ? errno : EIO;
+      break;
+    }
+    bytes.resize(wanted);
   }
+  bytes.resize(filled);
   std::fclose(file);
   return error;
 }
