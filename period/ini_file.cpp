@@ -34,6 +34,10 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
+std::string_view trimBlanks(std::string_view name) {
+  return trimmed(name);
+}
+
 bool sameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return lowerAscii(x) == lowerAscii(y);

@@ -82,5 +82,7 @@ std::string readValue(std::string_view rawValue);
 // quotes at its ends would otherwise be lost).
 std::string writtenValue(std::string_view value);
 bool sameName(std::string_view a, std::string_view b);
+// A name without the blanks around it, as section and key names are compared.
+std::string_view trimBlanks(std::string_view name);
 
 }  // namespace period

@@ -9,6 +9,7 @@
 #include "form/form.h"
 #include "period/file_replace.h"
 #include "period/io_error.h"
+#include "period/store_rewrite.h"
 #include "period/stored_boolean.h"
 
 namespace period {
@@ -49,22 +50,6 @@ int readStoreBytes(const std::string& path, std::string& bytes) {
   bytes.resize(filled);
   std::fclose(file);
   return error;
-}
-
-// Writes the new store beside the old one, pushes it to the disk and puts it
-// in the old one's place, so that a failure at any point leaves the old store
-// exactly as it was. Returns false on failure, the temporary file removed.
-bool writeStoreAtomically(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fflush(file) == 0 && written;
-  written = written && flushToDisk(file);
-  written = std::fclose(file) == 0 && written;
-  if (written && replaceFile(temporary, path)) return true;
-  std::remove(temporary.c_str());
-  return false;
 }
 
 std::string storedText(const form::Form& form, const std::string& name) {
@@ -149,17 +134,12 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey) {
 
 void SaveDeclaration(const form::Form& form, std::string_view periodKey) {
   const std::string path = storePath();
-  const std::string failure = "Unable to write to " + path;
-  std::string old;
-  if (readStoreBytes(path, old) != 0) throw Error(failure);
-
   std::vector<std::pair<std::string, std::string>> entries;
   entries.reserve(storedFieldNames().size());
-  for (const std::string& name : storedFieldNames())
+  for (const std::string& name : storedFieldNames()) {
     entries.emplace_back(name, storedText(form, name));
-
-  const std::string bytes = IniFile(std::move(old)).withEntries(periodKey, entries);
-  if (!writeStoreAtomically(path, bytes)) throw Error(failure);
+  }
+  if (!rewriteStore(path, periodKey, entries)) throw Error("Unable to write to " + path);
 }
 
 }  // namespace period

@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "period/store_rewrite.h"
+#include "support/scratch_dir.h"
+
 namespace {
 
 using period::IniFile;
@@ -156,6 +159,16 @@ class Saving : public ::testing::TestWithParam<SaveCase> {};
 
 TEST_P(Saving, ChangesOnlyTheLinesOfTheSection) {
   EXPECT_EQ(IniFile(GetParam().before).withEntries("K", GetParam().entries), GetParam().after);
+}
+
+// The same through the store file, which passes the lines outside the section
+// through in pieces.
+TEST_P(Saving, ThroughTheStoreFileGivesTheSameBytes) {
+  testing_support::ScratchDir dir;
+  const std::string path = (dir.path() / "muhtasar.ini").string();
+  if (!GetParam().before.empty()) testing_support::writeFile(path, GetParam().before);
+  ASSERT_TRUE(period::rewriteStore(path, "K", GetParam().entries));
+  EXPECT_EQ(testing_support::readFile(path), GetParam().after);
 }
 
 INSTANTIATE_TEST_SUITE_P(IniFile, Saving, ::testing::ValuesIn(kSaveCases), [](const auto& info) {

@@ -456,6 +456,30 @@ TEST(BadStore, TenThousandSections) {
   EXPECT_TRUE(after.substr(at).starts_with("Edit2=\r\n"));
 }
 
+// Line ends that fall on the edge of the pieces in which a save reads the
+// store: every byte outside the section stays, and the section is found.
+TEST(BadStore, LineEndsOnTheEdgeOfTheReadPieces) {
+  ScratchDir dir;
+  for (size_t shift = 0; shift < 4; ++shift) {
+    for (const char* ending : {"\r\n", "\r", "\n"}) {
+      const std::string filler = "; " + std::string((1u << 16) - 3 - shift, 'f');
+      const std::string before = filler + ending + "[K]" + ending + "Edit1=old" + ending +
+                                 "[Other]" + ending + filler + ending + "Edit1=x";
+      writeFile("muhtasar.ini", before);
+      form::Form form;
+      form.edit("Edit1").setText("new");
+      period::SaveDeclaration(form, "K");
+      const std::string after = readFile("muhtasar.ini");
+      const std::string head = filler + ending + "[K]" + ending + "Edit1=new\r\n";
+      EXPECT_TRUE(after.starts_with(head)) << shift << " " << ending;
+      EXPECT_TRUE(after.ends_with("\r\n[Other]" + (ending + filler) + ending + "Edit1=x"))
+          << shift << " " << ending;
+      EXPECT_EQ(period::StoredValue("K", "Edit1"), "new");
+      EXPECT_EQ(period::StoredValue("Other", "Edit1"), "x");
+    }
+  }
+}
+
 TEST(BadStore, FiftyMegabyteLineAndBinaryBytes) {
   ScratchDir dir;
   std::mt19937 random(1254);

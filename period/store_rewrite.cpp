@@ -1,0 +1,104 @@
+#include "period/store_rewrite.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "period/file_replace.h"
+#include "period/ini_file.h"
+#include "period/line_source.h"
+
+namespace period {
+namespace {
+
+class Output {
+ public:
+  explicit Output(std::FILE* file) : file_(file) {}
+  void write(std::string_view bytes) {
+    if (bytes.empty()) return;
+    ok_ = ok_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    last_ = bytes.back();
+  }
+  bool ok() const { return ok_; }
+  // Whether what was written so far ends with a line end (or is nothing).
+  bool atLineStart() const { return last_ == '\n' || last_ == '\r'; }
+
+ private:
+  std::FILE* file_;
+  bool ok_ = true;
+  char last_ = '\n';
+};
+
+// Copies the old store into out with the section's entries written. Returns
+// false when the old store cannot be read.
+bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries) {
+  enum class Place { Before, Inside, After } place = Place::Before;
+  std::string sectionText;  // the first section of that name, header included
+  auto writeSection = [&] {
+    out.write(IniFile(std::move(sectionText)).withEntries(section, entries));
+    place = Place::After;
+  };
+
+  LineSource lines(old);
+  std::string_view line;
+  size_t textLength = 0;
+  while (out.ok() && lines.next(line, textLength)) {
+    if (place == Place::After) {
+      out.write(line);
+      continue;
+    }
+    const auto header = sectionHeaderName(line.substr(0, textLength));
+    if (place == Place::Inside) {
+      if (!header) {
+        sectionText += line;
+        continue;
+      }
+      writeSection();
+      out.write(line);
+      continue;
+    }
+    if (header && sameName(*header, trimBlanks(section))) {
+      sectionText.assign(line);
+      place = Place::Inside;
+    } else {
+      out.write(line);
+    }
+  }
+  if (lines.failed()) return false;
+  if (place == Place::Inside) writeSection();
+  if (place == Place::Before) {
+    if (!out.atLineStart()) out.write("\r\n");
+    out.write(IniFile().withEntries(section, entries));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool rewriteStore(const std::string& path, std::string_view section,
+                  const std::vector<std::pair<std::string, std::string>>& entries) {
+  errno = 0;
+  std::FILE* old = std::fopen(path.c_str(), "rb");
+  if (old == nullptr && errno != ENOENT) return false;
+
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) {
+    if (old != nullptr) std::fclose(old);
+    return false;
+  }
+  std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
+  Output out(file);
+  bool written = old == nullptr ? (out.write(IniFile().withEntries(section, entries)), true)
+                                : copyWithSection(old, out, section, entries);
+  if (old != nullptr) std::fclose(old);
+  written = written && out.ok();
+  written = std::fflush(file) == 0 && written;
+  written = written && flushToDisk(file);
+  written = std::fclose(file) == 0 && written;
+  if (written && replaceFile(temporary, path)) return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
+}  // namespace period
