@@ -13,6 +13,13 @@ bool LineSource::refill() {
   return size_ > 0;
 }
 
+bool LineSource::nextPiece(std::string_view& piece) {
+  if (position_ == size_ && !refill()) return false;
+  piece = std::string_view(buffer_).substr(position_, size_ - position_);
+  position_ = size_;
+  return true;
+}
+
 bool LineSource::next(std::string_view& line, size_t& textLength) {
   carried_.clear();
   bool carrying = false;

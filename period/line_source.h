@@ -18,6 +18,9 @@ class LineSource {
   // tells it.
   bool next(std::string_view& line, size_t& textLength);
   bool failed() const { return failed_; }
+  // The bytes after the last line handed out, piece by piece, when they need
+  // no reading as lines; false at the end of the file.
+  bool nextPiece(std::string_view& piece);
 
  private:
   bool refill();

@@ -10,23 +10,49 @@
 namespace period {
 namespace {
 
+// Collects the new store in a buffer and writes it in large pieces.
 class Output {
  public:
-  explicit Output(std::FILE* file) : file_(file) {}
+  explicit Output(std::FILE* file) : file_(file) { buffer_.reserve(kPiece); }
   void write(std::string_view bytes) {
     if (bytes.empty()) return;
-    ok_ = ok_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
     last_ = bytes.back();
+    if (buffer_.size() + bytes.size() > kPiece) flush();
+    if (bytes.size() >= kPiece) {
+      put(bytes);
+    } else {
+      buffer_ += bytes;
+    }
+  }
+  bool flush() {
+    put(buffer_);
+    buffer_.clear();
+    return ok_;
   }
   bool ok() const { return ok_; }
   // Whether what was written so far ends with a line end (or is nothing).
   bool atLineStart() const { return last_ == '\n' || last_ == '\r'; }
 
  private:
+  static constexpr size_t kPiece = size_t{1} << 16;
+  void put(std::string_view bytes) {
+    if (!bytes.empty())
+      ok_ = ok_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+  }
+
   std::FILE* file_;
+  std::string buffer_;
   bool ok_ = true;
   char last_ = '\n';
 };
+
+// Whether a line can open a section: its first character other than a blank is "[".
+bool mayBeHeader(std::string_view text) {
+  for (char c : text) {
+    if (c != ' ' && c != '\t' && c != '\v' && c != '\f') return c == '[';
+  }
+  return false;
+}
 
 // Copies the old store into out with the section's entries written. Returns
 // false when the old store cannot be read.
@@ -42,12 +68,9 @@ bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
   LineSource lines(old);
   std::string_view line;
   size_t textLength = 0;
-  while (out.ok() && lines.next(line, textLength)) {
-    if (place == Place::After) {
-      out.write(line);
-      continue;
-    }
-    const auto header = sectionHeaderName(line.substr(0, textLength));
+  while (out.ok() && place != Place::After && lines.next(line, textLength)) {
+    const std::string_view text = line.substr(0, textLength);
+    const auto header = mayBeHeader(text) ? sectionHeaderName(text) : std::nullopt;
     if (place == Place::Inside) {
       if (!header) {
         sectionText += line;
@@ -64,6 +87,9 @@ bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
       out.write(line);
     }
   }
+  // The rest of the store after the section passes through unread.
+  std::string_view piece;
+  while (out.ok() && place == Place::After && lines.nextPiece(piece)) out.write(piece);
   if (lines.failed()) return false;
   if (place == Place::Inside) writeSection();
   if (place == Place::Before) {
@@ -92,7 +118,7 @@ bool rewriteStore(const std::string& path, std::string_view section,
   bool written = old == nullptr ? (out.write(IniFile().withEntries(section, entries)), true)
                                 : copyWithSection(old, out, section, entries);
   if (old != nullptr) std::fclose(old);
-  written = written && out.ok();
+  written = out.flush() && written;
   written = std::fflush(file) == 0 && written;
   written = written && flushToDisk(file);
   written = std::fclose(file) == 0 && written;
