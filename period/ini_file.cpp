@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "period/line_source.h"
+
 namespace period {
 namespace {
 
@@ -84,21 +86,6 @@ std::string writtenValue(std::string_view value) {
 
 namespace {
 
-// The end of the line that starts at position: the first CR or LF, or the end
-// of the text. Both searches stop at the line's LF, so a long file is scanned
-// once.
-size_t lineEnd(std::string_view text, size_t position) {
-  const char* begin = text.data() + position;
-  const size_t rest = text.size() - position;
-  const void* lf = std::memchr(begin, '\n', rest);
-  const size_t lfAt =
-      lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : rest;
-  const void* cr = std::memchr(begin, '\r', lfAt);
-  const size_t end =
-      cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - begin) : lfAt;
-  return position + end;
-}
-
 // The start of the next line after a line that ends at end.
 size_t nextLine(std::string_view text, size_t end) {
   if (end >= text.size()) return text.size();
@@ -110,9 +97,10 @@ size_t nextLine(std::string_view text, size_t end) {
 
 IniFile::IniFile(std::string bytes) : bytes_(std::move(bytes)) {
   const std::string_view all(bytes_);
+  LineEndFinder ends(all);
   size_t position = 0;
   while (position < all.size()) {
-    const size_t end = lineEnd(all, position);
+    const size_t end = ends.endOfLine(position);
     const size_t next = nextLine(all, end);
     // Only a line whose first character other than a blank is "[" can open a section.
     size_t first = position;
@@ -133,9 +121,10 @@ IniFile::IniFile(std::string bytes) : bytes_(std::move(bytes)) {
 std::vector<IniFile::Line> IniFile::bodyLines(const Section& section) const {
   const std::string_view all(bytes_);
   std::vector<Line> lines;
+  LineEndFinder ends(all.substr(0, section.end));
   size_t position = section.body;
   while (position < section.end) {
-    const size_t end = lineEnd(all, position);
+    const size_t end = ends.endOfLine(position);
     const size_t next = nextLine(all, end);
     lines.push_back(Line{all.substr(position, end - position), position, next});
     position = next;

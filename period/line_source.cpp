@@ -4,12 +4,24 @@
 
 namespace period {
 
+size_t LineEndFinder::endOfLine(size_t position) {
+  if (!lfKnown_ || nextLf_ < position) {
+    const void* lf = std::memchr(text_.data() + position, '\n', text_.size() - position);
+    nextLf_ = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - text_.data())
+                            : text_.size();
+    lfKnown_ = true;
+  }
+  const void* cr = std::memchr(text_.data() + position, '\r', nextLf_ - position);
+  return cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - text_.data()) : nextLf_;
+}
+
 LineSource::LineSource(std::FILE* file) : file_(file), buffer_(size_t{1} << 16, '\0') {}
 
 bool LineSource::refill() {
   position_ = 0;
   size_ = file_ == nullptr ? 0 : std::fread(buffer_.data(), 1, buffer_.size(), file_);
   if (size_ == 0 && file_ != nullptr && std::ferror(file_)) failed_ = true;
+  ends_ = LineEndFinder(std::string_view(buffer_).substr(0, size_));
   return size_ > 0;
 }
 
@@ -32,12 +44,7 @@ bool LineSource::next(std::string_view& line, size_t& textLength) {
     }
     const char* start = buffer_.data() + position_;
     const size_t rest = size_ - position_;
-    const void* lf = std::memchr(start, '\n', rest);
-    const size_t lfAt =
-        lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - start) : rest;
-    const void* cr = std::memchr(start, '\r', lfAt);
-    const size_t endAt =
-        cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - start) : lfAt;
+    const size_t endAt = ends_.endOfLine(position_) - position_;
 
     if (endAt == rest) {  // no line end in the buffer: carry the text over
       carried_.append(start, rest);

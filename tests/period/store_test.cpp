@@ -456,6 +456,27 @@ TEST(BadStore, TenThousandSections) {
   EXPECT_TRUE(after.substr(at).starts_with("Edit2=\r\n"));
 }
 
+// Lines that end with a lone CR: no line feed anywhere in a large store.
+TEST(BadStore, CarriageReturnsOnly) {
+  ScratchDir dir;
+  std::string store;
+  for (int i = 0; i < 200000; ++i) {
+    store += "[S" + std::to_string(i) + "]\rEdit1=" + std::to_string(i) + "\r";
+  }
+  writeFile("muhtasar.ini", store);
+  EXPECT_TRUE(period::DeclarationExists("S199999"));
+  EXPECT_EQ(period::StoredValue("S100000", "Edit1"), "100000");
+
+  form::Form form;
+  form.edit("Edit1").setText("changed");
+  period::SaveDeclaration(form, "S100000");
+  const std::string after = readFile("muhtasar.ini");
+  const size_t at = store.find("[S100000]\r");
+  const size_t next = store.find("[S100001]\r");
+  EXPECT_TRUE(after.starts_with(store.substr(0, at) + "[S100000]\rEdit1=changed\r\nEdit2=\r\n"));
+  EXPECT_TRUE(after.ends_with("CheckBox14=0\r\n" + store.substr(next)));
+}
+
 // Line ends that fall on the edge of the pieces in which a save reads the
 // store: every byte outside the section stays, and the section is found.
 TEST(BadStore, LineEndsOnTheEdgeOfTheReadPieces) {
