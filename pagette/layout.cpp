@@ -200,7 +200,7 @@ void Layout::printText(const JobRecord& record) {
   if (record.field(6) == kRight) offset = fieldWidth - width;
   if (record.field(6) == kCentre) offset = (fieldWidth - width) / 2;
   const double x = columnX(record.field(4)) + offset;
-  const double y = top_ + record.field(13) * rowHeight_ * record.field(3);
+  const double y = scaledRowY(record);
   const float printX = coordinate(x, record, 4);
   const float printY = coordinate(y, record, 3);
   printer_.printText(printX, printY, text);
@@ -238,12 +238,17 @@ void Layout::drawVerticalLine(const JobRecord& record) {
   lastY_ = y1;
 }
 
+Layout::BoxEdges Layout::boxEdges(const JobRecord& record) const {
+  BoxEdges edges;
+  edges.x1 = columnX(record.field(4));
+  edges.x2 = edges.x1 + columnWidth_ * record.field(5);
+  edges.y1 = scaledRowY(record);
+  edges.y2 = roundToWhole(edges.y1 + record.field(13) * rowHeight_ * record.field(6));
+  return edges;
+}
+
 void Layout::drawFramedBox(const JobRecord& record) {
-  const double x1 = columnX(record.field(4));
-  const double x2 = x1 + columnWidth_ * record.field(5);
-  const double scale = record.field(13);
-  const double y1 = top_ + scale * rowHeight_ * record.field(3);
-  const double y2 = roundToWhole(y1 + scale * rowHeight_ * record.field(6));
+  const auto [x1, x2, y1, y2] = boxEdges(record);
   applyColour(record);
   applyLineWidth(record);
   const float left = coordinate(x1, record, 4);
@@ -268,11 +273,7 @@ void Layout::drawFramedBox(const JobRecord& record) {
 }
 
 void Layout::drawBox(const JobRecord& record) {
-  const double x1 = columnX(record.field(4));
-  const double x2 = x1 + columnWidth_ * record.field(5);
-  const double scale = record.field(13);
-  const double y1 = top_ + scale * rowHeight_ * record.field(3);
-  const double y2 = roundToWhole(y1 + scale * rowHeight_ * record.field(6));
+  const auto [x1, x2, y1, y2] = boxEdges(record);
   const Rgb colour = applyColour(record);
   std::optional<int> fillStyle = wholeNumber(record.field(8), kSolidFill, kLastFillStyle);
   if (!fillStyle) {

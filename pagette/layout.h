@@ -31,6 +31,20 @@ class Layout {
   void computeGrid(double rows, double columns);
   double columnX(double column) const { return left_ + columnWidth_ * column; }
   double rowY(double row) const { return top_ + rowHeight_ * row; }
+  // The top of a text or box: its row (field 3) in rows scaled by field 13.
+  double scaledRowY(const JobRecord& record) const {
+    return top_ + record.field(13) * rowHeight_ * record.field(3);
+  }
+  // A box record's left and right edges from its column and width (fields 4
+  // and 5), its top and bottom from its row and height in scaled rows (fields
+  // 3 and 6); the bottom is rounded to whole twips.
+  struct BoxEdges {
+    double x1 = 0;
+    double x2 = 0;
+    double y1 = 0;
+    double y2 = 0;
+  };
+  BoxEdges boxEdges(const JobRecord& record) const;
 
   Printer& printer_;
   double top_ = 720;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "job_reader.h"
+#include "job_records.h"
 #include "layout.h"
 #include "print_job.h"
 #include "qt_printer.h"
@@ -18,9 +18,9 @@
 
 namespace {
 
-using pagette::JobReader;
 using pagette::JobRecord;
 using pagette::Layout;
+using pagette::testing::readRecords;
 
 // A job as producers write it: mostly texts, with lines and boxes between
 // them, 50 records a page.
@@ -56,16 +56,8 @@ std::string jobOf(int records, int recordsPerPage) {
   return job.str();
 }
 
-std::vector<JobRecord> recordsOf(const std::string& job) {
-  std::istringstream in(job);
-  JobReader reader(in);
-  std::vector<JobRecord> records;
-  while (auto record = reader.next()) records.push_back(*record);
-  return records;
-}
-
 void LayoutOf100000RecordsIntoARecordingPrinter(benchmark::State& state) {
-  const std::vector<JobRecord> records = recordsOf(jobOf(100000, 50));
+  const std::vector<JobRecord> records = readRecords(jobOf(100000, 50));
   for (auto _ : state) {
     pagette::testing::RecordingPrinter printer;
     Layout layout(printer);
@@ -78,7 +70,7 @@ BENCHMARK(LayoutOf100000RecordsIntoARecordingPrinter)->Unit(benchmark::kMillisec
 
 void ReadingOf100000Records(benchmark::State& state) {
   const std::string job = jobOf(100000, 50);
-  for (auto _ : state) benchmark::DoNotOptimize(recordsOf(job).size());
+  for (auto _ : state) benchmark::DoNotOptimize(readRecords(job).size());
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(job.size()));
 }
 BENCHMARK(ReadingOf100000Records)->Unit(benchmark::kMillisecond);

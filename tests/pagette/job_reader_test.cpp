@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "job_error.h"
+#include "job_records.h"
+#include "record_error_cases.h"
 
 namespace pagette {
 namespace {
 
-std::vector<JobRecord> readAll(const std::string& file) {
-  std::istringstream in(file);
-  JobReader reader(in);
-  std::vector<JobRecord> records;
-  while (auto record = reader.next()) records.push_back(*record);
-  return records;
-}
+using testing::readRecords;
+using testing::RecordErrorCase;
 
 std::vector<double> numbersOf(const JobRecord& record) {
   return {record.numbers.begin(), record.numbers.end()};
@@ -46,7 +42,7 @@ TEST(JobReader, ReadsTheTextField) {
       {"  \"blanks around the quotes\"  ", "blanks around the quotes"},
   };
   for (const Case& c : cases) {
-    auto records = readAll("1,1,2,3,4,5,6,7,8,9,10,11,12," + c.field14 + "\r\n");
+    auto records = readRecords("1,1,2,3,4,5,6,7,8,9,10,11,12," + c.field14 + "\r\n");
     ASSERT_EQ(records.size(), 1u) << c.field14;
     EXPECT_EQ(records[0].text, c.text) << c.field14;
   }
@@ -66,7 +62,7 @@ TEST(JobReader, ReadsTheNumberFields) {
       {"1e-400,0,0,0,0,0,0,0,0,0,0,0,0", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
-    auto records = readAll(c.fields + ",\"x\"\n");
+    auto records = readRecords(c.fields + ",\"x\"\n");
     ASSERT_EQ(records.size(), 1u) << c.fields;
     EXPECT_EQ(numbersOf(records[0]), c.numbers) << c.fields;
   }
@@ -99,7 +95,7 @@ TEST(JobReader, SeparatesFieldsByCommasAndLineEnds) {
       {"only blank lines", "\r\n\r\n  \n", {}, {}},
   };
   for (const Case& c : cases) {
-    auto records = readAll(c.file);
+    auto records = readRecords(c.file);
     ASSERT_EQ(records.size(), c.texts.size()) << c.name;
     for (std::size_t i = 0; i < records.size(); ++i) {
       EXPECT_EQ(records[i].text, c.texts[i]) << c.name;
@@ -110,14 +106,7 @@ TEST(JobReader, SeparatesFieldsByCommasAndLineEnds) {
 }
 
 TEST(JobReader, NamesTheLineAndFieldOfABadRecord) {
-  struct Case {
-    std::string name;
-    std::string file;
-    int line;
-    int field;
-    std::string reason;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<RecordErrorCase> cases = {
       {"a word for a number", "1,1,,,,,,,,,,,,\"a\"\n1,1,2,abc,,,,,,,,,,\"b\"\n", 2, 4,
        "\"abc\" is not a number"},
       {"a decimal comma", "1,1,2,\"3,5\",,,,,,,,,,\"b\"\n", 1, 4, "\"3,5\" is not a number"},
@@ -133,24 +122,13 @@ TEST(JobReader, NamesTheLineAndFieldOfABadRecord) {
       {"a short last record followed by blank lines", "1,1,2\n\n\n", 1, 4,
        "the file ends after 3 of the 14 fields of a record"},
   };
-  for (const Case& c : cases) {
-    try {
-      readAll(c.file);
-      ADD_FAILURE() << c.name << ": no error";
-    } catch (const RecordError& e) {
-      EXPECT_EQ(e.line(), c.line) << c.name;
-      EXPECT_EQ(e.field(), c.field) << c.name;
-      EXPECT_EQ(std::string(e.what()), "line " + std::to_string(c.line) + ", field " +
-                                           std::to_string(c.field) + ": " + c.reason)
-          << c.name;
-    }
-  }
+  testing::expectRecordErrors(cases, [](const std::string& job) { readRecords(job); });
 }
 
 TEST(JobReader, ShortensLongFieldsInItsMessages) {
   std::string word(100, 'x');
   try {
-    readAll("1," + word + ",,,,,,,,,,,,\"a\"\n");
+    readRecords("1," + word + ",,,,,,,,,,,,\"a\"\n");
     FAIL() << "no error";
   } catch (const RecordError& e) {
     EXPECT_EQ(std::string(e.what()),

@@ -8,6 +8,7 @@
 
 #include "job_error.h"
 #include "job_reader.h"
+#include "record_error_cases.h"
 #include "recording_printer.h"
 
 namespace pagette {
@@ -278,15 +279,8 @@ TEST(Layout, StartsANewSheetOnEveryChangeOfPageButTheFirst) {
 }
 
 TEST(Layout, RejectsRecordsThatCannotBeLaidOut) {
-  struct Case {
-    std::string name;
-    std::string job;
-    int line;
-    int field;
-    std::string reason;
-  };
   const std::string setup = "0,0,66,9,130,0,8,0,720,720,1440,720,,\"A\"\n";
-  const std::vector<Case> cases = {
+  const std::vector<testing::RecordErrorCase> cases = {
       {"0 rows", "0,0,0,9,130,0,8,0,720,720,1440,720,,\"A\"\n", 1, 3, "a page cannot have 0 rows"},
       {"0 columns", "0,0,66,9,,0,8,0,720,720,1440,720,,\"A\"\n", 1, 5,
        "a page cannot have 0 columns"},
@@ -327,18 +321,7 @@ TEST(Layout, RejectsRecordsThatCannotBeLaidOut) {
        "0,0,1e-310,9,130,0,8,0,720,720,1440,720,,\"A\"\n4,0,0,1,1,1,1,0,0,0,0,0,1,\"\"\n", 2, 3,
        "the coordinate nan lies outside the printable range of -32768 to 32767 twips"},
   };
-  for (const Case& c : cases) {
-    try {
-      LaidOut run(c.job);
-      ADD_FAILURE() << c.name << ": no error";
-    } catch (const RecordError& e) {
-      EXPECT_EQ(e.line(), c.line) << c.name;
-      EXPECT_EQ(e.field(), c.field) << c.name;
-      EXPECT_EQ(std::string(e.what()), "line " + std::to_string(c.line) + ", field " +
-                                           std::to_string(c.field) + ": " + c.reason)
-          << c.name;
-    }
-  }
+  testing::expectRecordErrors(cases, [](const std::string& job) { LaidOut run(job); });
 }
 
 TEST(Layout, AcceptsCoordinatesAtTheEdgesOfTheRange) {
