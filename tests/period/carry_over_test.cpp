@@ -10,6 +10,7 @@
 
 #include "form/form.h"
 #include "period/io_error.h"
+#include "period/period_test_support.h"
 #include "period/store.h"
 #include "print/print_file.h"
 #include "support/scratch_dir.h"
@@ -49,27 +50,18 @@ class RecordingNotice : public CarryOverNotice {
   int calls = 0;
 };
 
-// Every field's value as the store would hold it.
+// Runs the command and gives how often it told the user that no previous
+// declaration exists.
+int carryOver(form::Form& form, const std::string& key = kQuarterKey) {
+  RecordingNotice notice;
+  CarryOverPrevious(form, key, notice);
+  return notice.calls;
+}
+
+// Every field's value by name, as the store would hold it.
 Values fieldValues(const form::Form& form) {
-  Values values;
-  for (const form::Field* field : form.fields()) {
-    const std::string& name = field->name();
-    switch (field->kind()) {
-      case form::FieldKind::Text:
-        values[name] = form.edit(name).text();
-        break;
-      case form::FieldKind::Amount:
-        values[name] = form.maskEdit(name).editText();
-        break;
-      case form::FieldKind::Display:
-        values[name] = form.staticText(name).caption();
-        break;
-      case form::FieldKind::Check:
-        values[name] = form.checkBox(name).checked() ? "-1" : "0";
-        break;
-    }
-  }
-  return values;
+  const auto state = period_testing::formState(form);
+  return Values(state.begin(), state.end());
 }
 
 // The fields whose values differ, with their new values.
@@ -89,9 +81,7 @@ TEST(CarryOver, NoPreviousDeclarationLeavesTheFormAndTellsTheUser) {
   form.edit(1).setText("KADIK\xD6Y");
   form.maskEdit(1).setText("___,___,__5.00");
   const Values before = fieldValues(form);
-  RecordingNotice notice;
-  CarryOverPrevious(form, kQuarterKey, notice);
-  EXPECT_EQ(notice.calls, 1);
+  EXPECT_EQ(carryOver(form), 1);
   EXPECT_EQ(fieldValues(form), before);
   // The save came first.
   EXPECT_EQ(StoredValue(kQuarterKey, "Edit1"), "KADIK\xD6Y");
@@ -107,9 +97,7 @@ TEST(CarryOver, TheCheckBoxMonthlyChoosesTheSection) {
     writeStore({{"2026010203", {{"Edit1", "quarter"}}}, {"2026030405", {{"Edit1", "month"}}}});
     form::Form form;
     form.checkBox(1).setChecked(c.monthly);
-    RecordingNotice notice;
-    CarryOverPrevious(form, kQuarterKey, notice);
-    EXPECT_EQ(notice.calls, 0);
+    EXPECT_EQ(carryOver(form), 0);
     EXPECT_EQ(form.edit(1).text(), c.expected);
   }
 }
@@ -157,8 +145,7 @@ TEST(CarryOver, CopiesWhatBelongsToTheTaxpayerAndNothingOfThePeriod) {
   form.edit(28).setText("NOW");
   form.checkBox(2).setChecked(true);
   const Values before = fieldValues(form);
-  RecordingNotice notice;
-  CarryOverPrevious(form, kQuarterKey, notice);
+  EXPECT_EQ(carryOver(form), 0);
 
   const std::string zero = "___,___,__0.00";
   const Values expected = {
@@ -193,7 +180,6 @@ TEST(CarryOver, CopiesWhatBelongsToTheTaxpayerAndNothingOfThePeriod) {
       {"StaticText46", zero},
   };
   EXPECT_EQ(changes(before, fieldValues(form)), expected);
-  EXPECT_EQ(notice.calls, 0);
 }
 
 // The withholding table: rows 8 to 16 as code, gross amount, tax amount.
@@ -251,6 +237,16 @@ TEST(CarryOver, RowsOfTheWithholdingTable) {
     Table previous;
     Table expected;
   };
+  // Rows with codes but no amounts: all but row 14, and rows 8 to 14.
+  const Table allButRowFourteen = {{8, {"a", e, e}},  {9, {"b", e, e}},  {10, {"c", e, e}},
+                                   {11, {"d", e, e}}, {12, {"e", e, e}}, {13, {"f", e, e}},
+                                   {15, {"g", e, e}}, {16, {"h", e, e}}};
+  const Table firstSevenRows = {{8, {"a", e, e}},  {9, {"b", e, e}},  {10, {"c", e, e}},
+                                {11, {"d", e, e}}, {12, {"e", e, e}}, {13, {"f", e, e}},
+                                {14, {"g", e, e}}};
+  Table firstSevenAndTwoCarried = firstSevenRows;
+  firstSevenAndTwoCarried[15] = {"021", a1, t1};
+  firstSevenAndTwoCarried[16] = {"022", a2, t2};
   const Case cases[] = {
       {"payroll rows stay, the other rows follow them",
        {{8, {"011", a1, t1}}, {9, {"012", a2, t2}}},
@@ -275,41 +271,13 @@ TEST(CarryOver, RowsOfTheWithholdingTable) {
         {14, {"022", a2, t2}},
         {15, {"023", a3, t3}}}},
       {"rows after the last free one are dropped",
-       {{8, {"a", e, e}},
-        {9, {"b", e, e}},
-        {10, {"c", e, e}},
-        {11, {"d", e, e}},
-        {12, {"e", e, e}},
-        {13, {"f", e, e}},
-        {15, {"g", e, e}},
-        {16, {"h", e, e}}},
+       allButRowFourteen,
        {{8, {"021", a1, t1}}},
-       {{8, {"a", e, e}},
-        {9, {"b", e, e}},
-        {10, {"c", e, e}},
-        {11, {"d", e, e}},
-        {12, {"e", e, e}},
-        {13, {"f", e, e}},
-        {15, {"g", e, e}},
-        {16, {"h", e, e}}}},
+       allButRowFourteen},
       {"a full table drops the further rows",
-       {{8, {"a", e, e}},
-        {9, {"b", e, e}},
-        {10, {"c", e, e}},
-        {11, {"d", e, e}},
-        {12, {"e", e, e}},
-        {13, {"f", e, e}},
-        {14, {"g", e, e}}},
+       firstSevenRows,
        {{8, {"021", a1, t1}}, {9, {"022", a2, t2}}, {10, {"023", a3, t3}}},
-       {{8, {"a", e, e}},
-        {9, {"b", e, e}},
-        {10, {"c", e, e}},
-        {11, {"d", e, e}},
-        {12, {"e", e, e}},
-        {13, {"f", e, e}},
-        {14, {"g", e, e}},
-        {15, {"021", a1, t1}},
-        {16, {"022", a2, t2}}}},
+       firstSevenAndTwoCarried},
       {"only 011 and 012 exactly are payroll rows",
        {},
        {{8, {"011 ", a1, t1}}, {9, {"11", a2, t2}}, {10, {"012", a3, t3}}, {11, {" 012", a3, t3}}},
@@ -329,8 +297,7 @@ TEST(CarryOver, RowsOfTheWithholdingTable) {
     writeStore({{kPreviousQuarter, tableEntries(c.previous)}});
     form::Form form;
     fillTable(form, c.current);
-    RecordingNotice notice;
-    CarryOverPrevious(form, kQuarterKey, notice);
+    carryOver(form);
     EXPECT_EQ(tableOf(form), c.expected);
   }
 }
@@ -352,9 +319,7 @@ TEST(CarryOver, EmptyStoredValuesNeverClearAField) {
   form.maskEdit(25).setText("___,___,__1.00");
   form.staticText(4).setCaption("8");
   const Values before = fieldValues(form);
-  RecordingNotice notice;
-  CarryOverPrevious(form, kQuarterKey, notice);
-  EXPECT_EQ(notice.calls, 0);
+  EXPECT_EQ(carryOver(form), 0);
   EXPECT_EQ(fieldValues(form), before);
 }
 
@@ -369,9 +334,7 @@ TEST(CarryOver, PreviousKeyEqualToTheCurrentOne) {
   form.edit(29).setText("payee");
   form.maskEdit(26).setText("___,___,__9.00");
   const Values before = fieldValues(form);
-  RecordingNotice notice;
-  CarryOverPrevious(form, "2026010203", notice);
-  EXPECT_EQ(notice.calls, 0);
+  EXPECT_EQ(carryOver(form, "2026010203"), 0);
   const Values expected = {
       {"Edit10", "021"},
       {"MaskEdit3", a1},
@@ -408,8 +371,7 @@ TEST(CarryOver, CarriedValuesReachThePrintFile) {
                 {"MaskEdit148", "___,___,_12.5_"}}}});
   form::Form form;
   fillTable(form, {{8, {"011", "___,__1,000.00", "___,___,150.00"}}});
-  RecordingNotice notice;
-  CarryOverPrevious(form, kQuarterKey, notice);
+  carryOver(form);
   print::WritePrintFile(form);
   const std::string bytes = testing_support::readFile(print::kPrintFile);
   std::vector<std::string> lines;

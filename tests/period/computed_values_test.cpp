@@ -14,28 +14,16 @@
 namespace {
 
 using period_testing::cp;
-using period_testing::crlfLines;
 using period_testing::formState;
+using period_testing::summaryLines;
+using period_testing::summaryOfPeriod;
 using testing_support::ScratchDir;
 using testing_support::writeFile;
-
-// A complete summary; tests change single lines of it.
-std::vector<std::string> summaryLines() {
-  return {"2026",       "040506",      "NISAN-HAZIRAN 2026",
-          "3",          "KADIKOY",     "ISTANBUL",
-          "4630127895", "12345678901", "216",
-          "5550123",    "a@b.tr",      "GUNES LTD",
-          "ALI",        "3810492765",  "2876419053",
-          "c@d.tr",     "AYSE OZ",     "4",
-          "125430.50",  "18814.58",    "7",
-          "8400.00",    "1260.00",     "3250.75",
-          "952.10"};
-}
 
 class ComputedValues : public ::testing::Test {
  protected:
   void run(const std::vector<std::string>& lines) {
-    writeFile("BORDMHT.DAT", crlfLines(lines));
+    period_testing::writeSummary(lines);
     period::UpdateComputedValues(form, key);
   }
   std::vector<int> checkedMonthBoxes() const {
@@ -99,10 +87,7 @@ struct MonthCase {
 class MonthBoxes : public ComputedValues, public ::testing::WithParamInterface<MonthCase> {};
 
 TEST_P(MonthBoxes, AreSwitchedOnForTheMonthsTheKeyNames) {
-  auto lines = summaryLines();
-  lines[0] = GetParam().line1;
-  lines[1] = GetParam().line2;
-  run(lines);
+  run(summaryOfPeriod(GetParam().line1, GetParam().line2));
   EXPECT_EQ(key, std::string(GetParam().line1) + GetParam().line2);
   EXPECT_EQ(checkedMonthBoxes(), GetParam().boxes);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "period/store_rewrite.h"
+#include "support/case_name.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -171,13 +172,8 @@ TEST_P(Saving, ThroughTheStoreFileGivesTheSameBytes) {
   EXPECT_EQ(testing_support::readFile(path), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(IniFile, Saving, ::testing::ValuesIn(kSaveCases), [](const auto& info) {
-  std::string name;
-  for (const char* p = info.param.name; *p; ++p) {
-    if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-  }
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(IniFile, Saving, ::testing::ValuesIn(kSaveCases),
+                         testing_support::CaseName());
 
 TEST(IniFile, WritesTheSectionOfAnEmptyKeyAsEmptyBrackets) {
   const std::string bytes = IniFile().withEntries("", {{"Edit1", "a"}});

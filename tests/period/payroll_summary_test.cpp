@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "period/io_error.h"
+#include "support/case_name.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -66,13 +67,7 @@ TEST_P(LineRules, ReadsLinesAsThePayrollPackageMeansThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PayrollSummary, LineRules, ::testing::ValuesIn(kLineCases),
-                         [](const auto& info) {
-                           std::string name;
-                           for (const char* p = info.param.name; *p; ++p) {
-                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                           }
-                           return name;
-                         });
+                         testing_support::CaseName());
 
 TEST(PayrollSummary, ReadsALineOfFiftyMegabytes) {
   ScratchDir dir;

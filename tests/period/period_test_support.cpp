@@ -37,6 +37,29 @@ std::vector<std::pair<std::string, std::string>> formState(const form::Form& for
   return state;
 }
 
+std::vector<std::string> summaryLines() {
+  return {"2026",       "040506",      "NISAN-HAZIRAN 2026",
+          "3",          "KADIKOY",     "ISTANBUL",
+          "4630127895", "12345678901", "216",
+          "5550123",    "a@b.tr",      "GUNES LTD",
+          "ALI",        "3810492765",  "2876419053",
+          "c@d.tr",     "AYSE OZ",     "4",
+          "125430.50",  "18814.58",    "7",
+          "8400.00",    "1260.00",     "3250.75",
+          "952.10"};
+}
+
+std::vector<std::string> summaryOfPeriod(const std::string& year, const std::string& months) {
+  std::vector<std::string> lines = summaryLines();
+  lines[0] = year;
+  lines[1] = months;
+  return lines;
+}
+
+void writeSummary(const std::vector<std::string>& lines) {
+  testing_support::writeFile("BORDMHT.DAT", crlfLines(lines));
+}
+
 std::string exampleSummary() {
   return testing_support::readFile(std::string(MUHTASAR_EXAMPLES_DIR) + "/BORDMHT.DAT");
 }

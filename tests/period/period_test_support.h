@@ -18,6 +18,16 @@ std::string cp(const char* utf8);
 // catalogue order: for comparing whole forms.
 std::vector<std::pair<std::string, std::string>> formState(const form::Form& form);
 
+// The lines of a complete payroll summary for April to June 2026; tests
+// change single lines of it.
+std::vector<std::string> summaryLines();
+
+// The same summary for another period: year and months as its first lines.
+std::vector<std::string> summaryOfPeriod(const std::string& year, const std::string& months);
+
+// Writes the payroll summary the commands read, one CR LF line for each line.
+void writeSummary(const std::vector<std::string>& lines);
+
 // The example payroll summary of the examples folder.
 std::string exampleSummary();
 

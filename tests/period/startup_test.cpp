@@ -11,13 +11,16 @@
 #include "period/io_error.h"
 #include "period/period_test_support.h"
 #include "period/store.h"
+#include "support/case_name.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
 using period_testing::cp;
-using period_testing::crlfLines;
 using period_testing::formState;
+using period_testing::summaryLines;
+using period_testing::summaryOfPeriod;
+using period_testing::writeSummary;
 using testing_support::readFile;
 using testing_support::ScratchDir;
 using testing_support::writeFile;
@@ -26,18 +29,6 @@ constexpr const char* kEmptyAmount = "___,___,___.__";
 
 std::string testData(const std::string& name) {
   return readFile(std::string(MUHTASAR_TESTDATA_DIR) + "/" + name);
-}
-
-std::vector<std::string> summaryLines() {
-  return {"2026",       "040506",      "NISAN-HAZIRAN 2026",
-          "3",          "KADIKOY",     "ISTANBUL",
-          "4630127895", "12345678901", "216",
-          "5550123",    "a@b.tr",      "GUNES LTD",
-          "ALI",        "3810492765",  "2876419053",
-          "c@d.tr",     "AYSE OZ",     "4",
-          "125430.50",  "18814.58",    "7",
-          "8400.00",    "1260.00",     "3250.75",
-          "952.10"};
 }
 
 // One row of the withholding table: code, gross amount, tax amount.
@@ -82,10 +73,7 @@ TEST(StartUp, AReloadRestoresTheFormAndRewritesNothing) {
   const std::string saved = readFile("muhtasar.ini");
 
   // The summary now says otherwise: a stored declaration is loaded, not computed.
-  auto lines = summaryLines();
-  lines[0] = "2026";
-  lines[1] = "101112";
-  writeFile("BORDMHT.DAT", crlfLines(lines));
+  writeSummary(summaryOfPeriod("2026", "101112"));
   form::Form second;
   std::string secondKey;
   period::StartUp(second, secondKey);
@@ -149,7 +137,7 @@ class GapInRowEight : public ::testing::TestWithParam<GapCase> {};
 // result is checked on the form and in the saved store.
 TEST_P(GapInRowEight, IsClosedByOneRowAndSaved) {
   ScratchDir dir;
-  writeFile("BORDMHT.DAT", crlfLines(summaryLines()));
+  writeSummary(summaryLines());
   form::Form stored;
   for (size_t i = 0; i < GetParam().before.size(); ++i) {
     setRow(stored, 8 + static_cast<int>(i), GetParam().before[i]);
@@ -170,19 +158,13 @@ TEST_P(GapInRowEight, IsClosedByOneRowAndSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StartUp, GapInRowEight, ::testing::ValuesIn(kGapCases),
-                         [](const auto& info) {
-                           std::string name;
-                           for (const char* p = info.param.name; *p; ++p) {
-                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                           }
-                           return name;
-                         });
+                         testing_support::CaseName());
 
 TEST(StartUp, AZeroAmountOfType011MovesRow9UpOnAFreshPeriod) {
   ScratchDir dir;
   auto lines = summaryLines();
   lines[18] = "0";
-  writeFile("BORDMHT.DAT", crlfLines(lines));
+  writeSummary(lines);
   form::Form form;
   std::string key;
   period::StartUp(form, key);
@@ -197,7 +179,7 @@ TEST(StartUp, AZeroAmountOfType011MovesRow9UpOnAFreshPeriod) {
 
 TEST(StartUp, AStoredGapMovesOneMoreRowAtEveryStart) {
   ScratchDir dir;
-  writeFile("BORDMHT.DAT", crlfLines(summaryLines()));
+  writeSummary(summaryLines());
   form::Form stored;
   setRow(stored, 8, kEmptyRow);
   setRow(stored, 10, {"021", "___,___,__5.00", "___,___,__6.00"});
@@ -212,7 +194,7 @@ TEST(StartUp, AStoredGapMovesOneMoreRowAtEveryStart) {
 
 TEST(StartUp, AnInvalidStoredCheckBoxStopsBeforeTheMoveAndTheSave) {
   ScratchDir dir;
-  writeFile("BORDMHT.DAT", crlfLines(summaryLines()));
+  writeSummary(summaryLines());
   const std::string store = "[2026040506]\r\nEdit1=x\r\nEdit9=012\r\nCheckBox1=yes\r\n";
   writeFile("muhtasar.ini", store);
   form::Form form;
@@ -285,13 +267,7 @@ TEST_P(OddSummaries, StartAndSaveUnderTheKeyTheyGive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StartUp, OddSummaries, ::testing::ValuesIn(kOddSummaries),
-                         [](const auto& info) {
-                           std::string name;
-                           for (const char* p = info.param.name; *p; ++p) {
-                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                           }
-                           return name;
-                         });
+                         testing_support::CaseName());
 
 TEST(UpdateComputedValues, AfterANewPeriodTheNextSaveGoesToTheNewSection) {
   ScratchDir dir;
@@ -301,10 +277,7 @@ TEST(UpdateComputedValues, AfterANewPeriodTheNextSaveGoesToTheNewSection) {
   period::StartUp(form, key);
   const std::string oldStore = readFile("muhtasar.ini");
 
-  auto lines = summaryLines();
-  lines[0] = "2027";
-  lines[1] = "010203";
-  writeFile("BORDMHT.DAT", crlfLines(lines));
+  writeSummary(summaryOfPeriod("2027", "010203"));
   period::UpdateComputedValues(form, key);
   EXPECT_EQ(key, "2027010203");
   EXPECT_EQ(readFile("muhtasar.ini"), oldStore);  // the command does not save
