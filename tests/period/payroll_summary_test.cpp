@@ -8,6 +8,7 @@
 
 #include "period/io_error.h"
 #include "support/case_name.h"
+#include "support/error_message.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -81,24 +82,19 @@ TEST(PayrollSummary, ReadsALineOfFiftyMegabytes) {
 
 TEST(PayrollSummary, MissingFileIsFileNotFound) {
   ScratchDir dir;
-  try {
-    period::PayrollSummaryReader reader("BORDMHT.DAT");
-    FAIL() << "opened a missing file";
-  } catch (const period::Error& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
+  EXPECT_EQ(
+      testing_support::errorMessage([&] { period::PayrollSummaryReader reader("BORDMHT.DAT"); }),
+      "File not found");
 }
 
 TEST(PayrollSummary, FolderInPlaceOfTheFileIsAccessDenied) {
   ScratchDir dir;
   std::filesystem::create_directory("BORDMHT.DAT");
-  try {
-    period::PayrollSummaryReader reader("BORDMHT.DAT");
-    reader.readLine();
-    FAIL() << "read a folder as a file";
-  } catch (const period::Error& e) {
-    EXPECT_STREQ(e.what(), "File access denied");
-  }
+  EXPECT_EQ(testing_support::errorMessage([&] {
+              period::PayrollSummaryReader reader("BORDMHT.DAT");
+              reader.readLine();
+            }),
+            "File access denied");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "period/period_test_support.h"
 #include "period/store.h"
 #include "support/case_name.h"
+#include "support/error_message.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -199,12 +200,8 @@ TEST(StartUp, AnInvalidStoredCheckBoxStopsBeforeTheMoveAndTheSave) {
   writeFile("muhtasar.ini", store);
   form::Form form;
   std::string key;
-  try {
-    period::StartUp(form, key);
-    FAIL() << "no error";
-  } catch (const period::Error& e) {
-    EXPECT_STREQ(e.what(), "'yes' is not a valid boolean value");
-  }
+  EXPECT_EQ(testing_support::errorMessage([&] { period::StartUp(form, key); }),
+            "'yes' is not a valid boolean value");
   EXPECT_EQ(key, "2026040506");
   EXPECT_EQ(form.edit("Edit1").text(), "x");
   EXPECT_EQ(form.edit("Edit8").text(), "");
@@ -217,12 +214,7 @@ TEST(StartUp, AMissingSummaryLeavesTheEmptyFormAndNoStore) {
   form::Form form;
   const form::Form untouched;
   std::string key;
-  try {
-    period::StartUp(form, key);
-    FAIL() << "no error";
-  } catch (const period::Error& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
+  EXPECT_EQ(testing_support::errorMessage([&] { period::StartUp(form, key); }), "File not found");
   EXPECT_EQ(key, "");
   EXPECT_EQ(formState(form), formState(untouched));
   EXPECT_FALSE(std::filesystem::exists("muhtasar.ini"));

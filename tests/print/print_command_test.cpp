@@ -14,6 +14,7 @@
 #include "period/io_error.h"
 #include "period/store.h"
 #include "print/print_file.h"
+#include "support/error_message.h"
 #include "support/scratch_dir.h"
 
 namespace print {
@@ -112,12 +113,8 @@ TEST(PrintCommand, UnwritablePrintFileEndsTheCommandAfterTheSave) {
   StandInProgram program("vbmrun");
   form::Form form;
   form.edit(1).setText("KADIK\xD6Y");
-  try {
-    printDeclaration(form, kKey, program.path());
-    FAIL() << "no error";
-  } catch (const period::Error& error) {
-    EXPECT_STREQ(error.what(), "File access denied");
-  }
+  EXPECT_EQ(testing_support::errorMessage([&] { printDeclaration(form, kKey, program.path()); }),
+            "File access denied");
   EXPECT_TRUE(period::DeclarationExists(kKey));
   EXPECT_EQ(period::StoredValue(kKey, "Edit1"), "KADIK\xD6Y");
 

@@ -15,6 +15,7 @@
 #include "form/catalogue.h"
 #include "form/form.h"
 #include "period/io_error.h"
+#include "support/error_message.h"
 #include "support/scratch_dir.h"
 
 namespace print {
@@ -302,12 +303,7 @@ TEST(PrintFile, FolderInPlaceOfTheFileIsAccessDenied) {
   ScratchDir dir;
   std::filesystem::create_directory(kPrintFile);
   form::Form form;
-  try {
-    WritePrintFile(form);
-    FAIL() << "no error";
-  } catch (const period::Error& error) {
-    EXPECT_STREQ(error.what(), "File access denied");
-  }
+  EXPECT_EQ(testing_support::errorMessage([&] { WritePrintFile(form); }), "File access denied");
 }
 
 // A full disk, as a file-size limit in a child process: the write fails and
