@@ -89,6 +89,16 @@ struct GapCase {
   std::vector<Row> after;
 };
 
+// Rows 9 to 16 with every edit text set, and the same rows below an empty row 8.
+const std::vector<Row> kRowsNineToSixteen = {
+    {"09", "9", "9"},   {"10", "10", "10"}, {"11", "11", "11"}, {"12", "12", "12"},
+    {"13", "13", "13"}, {"14", "14", "14"}, {"15", "15", "15"}, {"16", "16", "16"}};
+
+std::vector<Row> withRowEightEmpty(std::vector<Row> rows) {
+  rows.insert(rows.begin(), Row{"", "", ""});
+  return rows;
+}
+
 const GapCase kGapCases[] = {
     {"no gap when row 8 has a code",
      {{"011", "___,___,__1.00", "___,___,__2.00"}, {"012", "___,___,__3.00", kEmptyAmount}},
@@ -109,24 +119,8 @@ const GapCase kGapCases[] = {
       {"", kEmptyAmount, kEmptyAmount},
       {"021", "___,___,__5.00", "___,___,__6.00"}},
      {{"", kEmptyAmount, kEmptyAmount}, {"021", "___,___,__5.00", "___,___,__6.00"}}},
-    {"row 16 moves up and is emptied through the mask",
-     {{"", "", ""},
-      {"09", "9", "9"},
-      {"10", "10", "10"},
-      {"11", "11", "11"},
-      {"12", "12", "12"},
-      {"13", "13", "13"},
-      {"14", "14", "14"},
-      {"15", "15", "15"},
-      {"16", "16", "16"}},
-     {{"09", "9", "9"},
-      {"10", "10", "10"},
-      {"11", "11", "11"},
-      {"12", "12", "12"},
-      {"13", "13", "13"},
-      {"14", "14", "14"},
-      {"15", "15", "15"},
-      {"16", "16", "16"}}},
+    {"row 16 moves up and is emptied through the mask", withRowEightEmpty(kRowsNineToSixteen),
+     kRowsNineToSixteen},
     {"edit texts are copied raw",
      {{"", "", ""}, {"012", "12345", "x y"}},
      {{"012", "12345", "x y"}}},
