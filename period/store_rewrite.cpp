@@ -103,8 +103,11 @@ bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
 
 bool rewriteStore(const std::string& path, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries) {
+  // The old store is opened for update, though only read: a store the user
+  // has made read-only must refuse the save as a write into it would, and the
+  // rename below would not ask.
   errno = 0;
-  std::FILE* old = std::fopen(path.c_str(), "rb");
+  std::FILE* old = std::fopen(path.c_str(), "r+b");
   if (old == nullptr && errno != ENOENT) return false;
 
   const std::string temporary = path + ".tmp";

@@ -415,6 +415,58 @@ TEST(FailedSave, FileSizeLimitLeavesTheOldStoreAndNoTemporaryFile) {
   EXPECT_FALSE(std::filesystem::exists("muhtasar.ini.tmp"));
 }
 
+// A store the user has made read-only is not replaced: the save fails as a
+// write into it would. Run by an unprivileged user, whom the mode bits stop.
+struct ProtectionCase {
+  const char* name;
+  std::filesystem::perms storeMode;
+  bool saved;
+};
+
+class StoreProtection : public ::testing::TestWithParam<ProtectionCase> {};
+
+TEST_P(StoreProtection, DecidesWhetherAnUnprivilegedSaveReplacesTheStore) {
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  std::filesystem::permissions("muhtasar.ini", GetParam().storeMode);
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+  form::Form form;
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+    const std::string message =
+        testing_support::errorMessage([&] { period::SaveDeclaration(form, "K"); });
+    if (message == "no error") _exit(1);
+    _exit(message == "Unable to write to " + period::storePath() ? 0 : 2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_NE(WEXITSTATUS(status), 3) << "cannot become an unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), GetParam().saved ? 1 : 0) << "0: refused, 1: saved, 2: other";
+  const std::string store = readFile("muhtasar.ini");
+  if (GetParam().saved) {
+    EXPECT_TRUE(store.starts_with(kOldStore + "[K]\r\nEdit1=\r\n"));
+  } else {
+    EXPECT_EQ(store, kOldStore);
+  }
+  EXPECT_FALSE(std::filesystem::exists("muhtasar.ini.tmp"));
+}
+
+using std::filesystem::perms;
+INSTANTIATE_TEST_SUITE_P(
+    FailedSave, StoreProtection,
+    ::testing::Values(ProtectionCase{"ReadOnlyStore",
+                                     perms::owner_read | perms::group_read | perms::others_read,
+                                     false},
+                      ProtectionCase{"WritableStore",
+                                     perms::owner_read | perms::owner_write | perms::group_read |
+                                         perms::group_write | perms::others_read |
+                                         perms::others_write,
+                                     true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(FailedSave, UnreadableStoreIsReportedToTheReaders) {
   ScratchDir dir;
   std::filesystem::create_directory("muhtasar.ini");
