@@ -53,9 +53,15 @@ std::optional<int> wholeNumber(double value, int lowest, int highest) {
   return static_cast<int>(whole);
 }
 
+bool isPrintable(double whole) {
+  return whole >= kLowestCoordinate && whole <= kHighestCoordinate;
+}
+
+// The printer receives the coordinate in single precision and rounds that to its
+// whole twips, so a value just below a half can reach it as the half and round
+// past the edge.
 float coordinate(double value, const JobRecord& record, int field) {
-  double whole = roundToWhole(value);
-  if (!(whole >= kLowestCoordinate && whole <= kHighestCoordinate)) {
+  if (!isPrintable(roundToWhole(value)) || !isPrintable(roundToWhole(static_cast<float>(value)))) {
     throw RecordError(record.lineOf(field), field,
                       "the coordinate " + formatNumber(value) +
                           " lies outside the printable range of -32768 to 32767 twips");

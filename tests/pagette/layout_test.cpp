@@ -308,6 +308,14 @@ TEST(Layout, RejectsRecordsThatCannotBeLaidOut) {
        "0,0,66,9,130,0,8,0,720,32767.5,1440,0,,\"A\"\n"
        "2,0,0,0,0,0,1,0,0,0,0,0,0,\"\"\n",
        2, 4, "the coordinate 32767.5 lies outside the printable range of -32768 to 32767 twips"},
+      {"32767.4999 reaches the printer as 32767.5, which rounds to 32768",
+       "0,0,66,9,130,0,8,0,720,32767.4999,1440,0,,\"A\"\n"
+       "2,0,0,0,0,0,1,0,0,0,0,0,0,\"\"\n",
+       2, 4, "the coordinate 32767.4999 lies outside the printable range of -32768 to 32767 twips"},
+      {"a text at 32767.4999",
+       "0,0,66,9,130,0,8,0,720,32767.4999,1440,0,,\"A\"\n"
+       "1,0,0,0,-10,0,0,0,0,0,0,0,1,\"A\"\n",
+       2, 4, "the coordinate 32767.4999 lies outside the printable range of -32768 to 32767 twips"},
       {"left of the page", "2,0,5,-400,10,0,1,0,0,0,0,0,0,\"\"\n", 1, 4,
        "the coordinate -39280 lies outside the printable range of -32768 to 32767 twips"},
       {"the shadow leaves the page", "4,0,0,0,320.2,1,1,1,0,0,0,0,1,\"\"\n", 1, 5,
