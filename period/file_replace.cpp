@@ -10,6 +10,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -19,6 +20,12 @@ namespace period {
 
 bool flushToDisk(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
+}
+
+// The rights of a Windows file travel with the folder's; its read-only
+// attribute already refuses the save before this point.
+bool copyAccessRights(std::FILE*, std::FILE*) {
+  return true;
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
@@ -37,6 +44,12 @@ constexpr char kSeparator = '\\';
 
 bool flushToDisk(std::FILE* file) {
   return fsync(fileno(file)) == 0;
+}
+
+bool copyAccessRights(std::FILE* from, std::FILE* to) {
+  struct stat old;
+  if (fstat(fileno(from), &old) != 0) return false;
+  return fchmod(fileno(to), old.st_mode & 07777) == 0;
 }
 
 // The new file's bytes are on the disk before the rename, so after a crash the

@@ -11,6 +11,10 @@ namespace period {
 // Pushes the file's written bytes through to the disk.
 bool flushToDisk(std::FILE* file);
 
+// Gives the new file the access rights of the old one, so that replacing a
+// store does not open it to other users or lock out its owner.
+bool copyAccessRights(std::FILE* from, std::FILE* to);
+
 // Puts the file "from" in place of "to" in one step: a reader sees either the
 // old file or the new one, never a mix. "from" lies in the same folder.
 bool replaceFile(const std::string& from, const std::string& to);

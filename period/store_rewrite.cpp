@@ -118,8 +118,9 @@ bool rewriteStore(const std::string& path, std::string_view section,
   }
   std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
   Output out(file);
-  bool written = old == nullptr ? (out.write(IniFile().withEntries(section, entries)), true)
-                                : copyWithSection(old, out, section, entries);
+  bool written = old == nullptr || copyAccessRights(old, file);
+  written = written && (old == nullptr ? (out.write(IniFile().withEntries(section, entries)), true)
+                                       : copyWithSection(old, out, section, entries));
   if (old != nullptr) std::fclose(old);
   written = out.flush() && written;
   written = std::fflush(file) == 0 && written;

@@ -360,6 +360,30 @@ TEST(DeclarationStore, PathIsTheCurrentDirectoryAndTheStoreName) {
   EXPECT_EQ(period::storePath(), std::filesystem::current_path().string() + "/muhtasar.ini");
 }
 
+// The store may hold the taxpayer's data under a mode its owner chose; a save
+// keeps that mode.
+class StoreMode : public ::testing::TestWithParam<std::filesystem::perms> {};
+
+TEST_P(StoreMode, IsKeptBySaving) {
+  ScratchDir dir;
+  writeFile("muhtasar.ini", "[Old]\r\nEdit1=kept\r\n");
+  std::filesystem::permissions("muhtasar.ini", GetParam());
+  form::Form form;
+  period::SaveDeclaration(form, "K");
+  EXPECT_TRUE(readFile("muhtasar.ini").starts_with("[Old]\r\nEdit1=kept\r\n[K]\r\n"));
+  EXPECT_EQ(std::filesystem::status("muhtasar.ini").permissions(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeclarationStore, StoreMode,
+    ::testing::Values(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read,
+                      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+                          std::filesystem::perms::others_read |
+                          std::filesystem::perms::others_write));
+
 // --- failed saves ---
 
 const std::string kOldStore = "[Old]\r\nEdit1=kept\r\n";
