@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "form/amount_field.h"
 #include "form/catalogue.h"
 #include "form/form.h"
 #include "period/store.h"
@@ -66,8 +67,10 @@ class Copier {
   void text(const std::string& name) {
     if (std::string v = stored(name); !v.empty()) form_.edit(name).setText(std::move(v));
   }
+  // A save stores an empty amount field as the bare pattern: that is an empty
+  // previous amount as well, and leaves the amount of this period.
   void amountInto(const std::string& from, int toNumber) {
-    if (std::string v = stored(from); !v.empty())
+    if (std::string v = stored(from); !v.empty() && v != form::AmountField::kEmptyEditText)
       form_.maskEdit(toNumber).setEditText(std::move(v));
   }
   void caption(int number) {

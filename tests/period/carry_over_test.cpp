@@ -323,6 +323,50 @@ TEST(CarryOver, EmptyStoredValuesNeverClearAField) {
   EXPECT_EQ(fieldValues(form), before);
 }
 
+// A save stores an empty amount field as the bare pattern, never as an empty
+// text: that pattern is an empty previous amount too and must not wipe an
+// amount of this period, while any amount with a digit is carried.
+TEST(CarryOver, EmptyStoredAmountsNeverClearAnAmount) {
+  const std::string bare = "___,___,___.__";
+  struct Case {
+    const char* what;
+    Entries previous;
+    int target;  // MaskEdit number in the current form
+    std::string current;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"payee amount, first row", {{"MaskEdit25", bare}}, 25, "___,___,__1.00", "___,___,__1.00"},
+      {"payee amount, last row", {{"MaskEdit148", bare}}, 148, "___,__4,000.00", "___,__4,000.00"},
+      {"payee amount with a digit is carried",
+       {{"MaskEdit26", "___,___,__2.00"}},
+       26,
+       "___,___,__1.00",
+       "___,___,__2.00"},
+      {"carried row's gross amount",
+       {{"Edit8", "021"}, {"MaskEdit1", bare}, {"MaskEdit10", "___,___,_20.00"}},
+       1,
+       "___,___,__7.00",
+       "___,___,__7.00"},
+      {"carried row's tax amount",
+       {{"Edit8", "021"}, {"MaskEdit1", "___,___,_30.00"}, {"MaskEdit10", bare}},
+       10,
+       "___,___,__7.00",
+       "___,___,__7.00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDir dir;
+    Entries entries = {{"Edit1", "VD"}};
+    entries.insert(entries.end(), c.previous.begin(), c.previous.end());
+    writeStore({{kPreviousQuarter, entries}});
+    form::Form form;
+    form.maskEdit(c.target).setEditText(c.current);
+    EXPECT_EQ(carryOver(form), 0);
+    EXPECT_EQ(form.maskEdit(c.target).editText(), c.expected);
+  }
+}
+
 // Pieces that do not move name the current period itself: the source is the
 // declaration saved at the start of the command, and its rows are appended
 // once more.
