@@ -62,6 +62,13 @@ constexpr char kSeparator = '/';
 
 #endif
 
+std::string replacementTarget(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(path, error)) return path;
+  const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+  return error ? path : target.string();
+}
+
 std::string pathInCurrentDirectory(const std::string& name) {
   std::error_code error;
   const std::filesystem::path current = std::filesystem::current_path(error);

@@ -19,6 +19,10 @@ bool copyAccessRights(std::FILE* from, std::FILE* to);
 // old file or the new one, never a mix. "from" lies in the same folder.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// The file that replacing path must put in place: path itself, or the file a
+// link at path names, so that the link stays and its file gets the new bytes.
+std::string replacementTarget(const std::string& path);
+
 // The current directory followed by the platform's path separator and the name.
 // Throws the input/output error when the current directory cannot be told.
 std::string pathInCurrentDirectory(const std::string& name);

@@ -101,8 +101,9 @@ bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
 
 }  // namespace
 
-bool rewriteStore(const std::string& path, std::string_view section,
+bool rewriteStore(const std::string& storePath, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries) {
+  const std::string path = replacementTarget(storePath);
   // The old store is opened for update, though only read: a store the user
   // has made read-only must refuse the save as a write into it would, and the
   // rename below would not ask.

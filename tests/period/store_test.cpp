@@ -384,6 +384,24 @@ INSTANTIATE_TEST_SUITE_P(
                           std::filesystem::perms::others_read |
                           std::filesystem::perms::others_write));
 
+// A store kept elsewhere behind a link stays there: a save writes the file the
+// link names and leaves the link in place.
+TEST(DeclarationStore, ASaveThroughALinkWritesTheLinkedStore) {
+  ScratchDir dir;
+  std::filesystem::create_directory("shared");
+  writeFile("shared/store.ini", "[Old]\r\nEdit1=kept\r\n");
+  std::filesystem::create_symlink("shared/store.ini", "muhtasar.ini");
+  form::Form form;
+  form.edit("Edit1").setText("new");
+  period::SaveDeclaration(form, "K");
+  EXPECT_TRUE(std::filesystem::is_symlink("muhtasar.ini"));
+  EXPECT_TRUE(
+      readFile("shared/store.ini").starts_with("[Old]\r\nEdit1=kept\r\n[K]\r\nEdit1=new\r\n"));
+  EXPECT_EQ(period::StoredValue("K", "Edit1"), "new");
+  EXPECT_FALSE(std::filesystem::exists("muhtasar.ini.tmp"));
+  EXPECT_FALSE(std::filesystem::exists("shared/store.ini.tmp"));
+}
+
 // --- failed saves ---
 
 const std::string kOldStore = "[Old]\r\nEdit1=kept\r\n";
