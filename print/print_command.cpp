@@ -1,15 +1,29 @@
 #include "print/print_command.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "period/io_error.h"
 #include "period/store.h"
 #include "print/print_file.h"
 
 namespace print {
 
-void printDeclaration(form::Form& form, const std::string& periodKey, const std::string& program) {
+std::string printProgramNotStartedMessage(const std::string& program) {
+  return "Yazdırma programı başlatılamadı: " + program;
+}
+
+void printDeclaration(form::Form& form, const std::string& periodKey, const std::string& program,
+                      const std::string& fallback) {
   period::SaveDeclaration(form, periodKey);
   WritePrintFile(form);
-  // The print program reads the file by itself; nothing comes back from it.
-  startPrintProgram(program);
+  // Where the payroll package is installed its print program lays the paper
+  // out; elsewhere ours does. A print that silently goes nowhere would leave
+  // the accountant without the declaration on paper and without knowing it.
+  std::error_code ignored;
+  if (std::filesystem::exists(program, ignored) && startPrintProgram(program)) return;
+  if (!fallback.empty() && startPrintProgram(fallback)) return;
+  throw period::Error(printProgramNotStartedMessage(program));
 }
 
 }  // namespace print

@@ -99,12 +99,65 @@ TEST(PrintCommand, StartsTheProgramInTheFolderOfThePrintFileWithoutWaiting) {
   EXPECT_EQ(program.awaitRecord("args"), "0 \n");
 }
 
-TEST(PrintCommand, MissingProgramReportsNothing) {
+TEST(PrintCommand, WithoutThePayrollProgramStartsOurOwn) {
   ScratchDir dir;
+  StandInProgram own("muhtasar-print");
   form::Form form;
-  EXPECT_NO_THROW(printDeclaration(form, kKey, (dir.path() / "no-such-program").string()));
+  printDeclaration(form, kKey, (dir.path() / "no-such-program").string(), own.path());
+  own.release();
+  EXPECT_EQ(own.awaitRecord("done"), "released\n");
+  EXPECT_EQ(own.awaitRecord("cwd"), fs::canonical(dir.path()).string() + "\n");
   EXPECT_TRUE(noChildLeft());
-  EXPECT_EQ(readFile(kPrintFile).size(), 2374u);
+}
+
+// A file that cannot be run: exec fails although the path exists.
+std::string notExecutable(const fs::path& path) {
+  writeFile(path, "#!/bin/sh\nexit 0\n");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  return path.string();
+}
+
+TEST(PrintCommand, NoStartablePrintProgramIsReportedAndKeepsTheFiles) {
+  ScratchDir dir;
+  const std::string missing = (dir.path() / "no-such-program").string();
+  const std::string plain = notExecutable(dir.path() / "plain-file");
+  const std::string folder = (dir.path() / "a-folder").string();
+  fs::create_directory(folder);
+  const struct {
+    std::string program, fallback;
+  } cases[] = {{missing, missing}, {plain, missing}, {missing, plain},
+               {plain, folder},    {folder, ""},     {missing, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.program + " / " + c.fallback);
+    fs::remove(kPrintFile);
+    form::Form form;
+    form.edit(1).setText("KADIK\xD6Y");
+    EXPECT_EQ(testing_support::errorMessage(
+                  [&] { printDeclaration(form, kKey, c.program, c.fallback); }),
+              "Yazdırma programı başlatılamadı: " + c.program);
+    EXPECT_EQ(readFile(kPrintFile), printFileContent(form));
+    EXPECT_EQ(period::StoredValue(kKey, "Edit1"), "KADIK\xD6Y");
+    EXPECT_TRUE(noChildLeft());
+  }
+}
+
+TEST(PrintCommand, ThePayrollProgramComesFirstWhenItIsInstalled) {
+  ScratchDir dir;
+  StandInProgram payroll("vbmrun");
+  StandInProgram own("muhtasar-print");
+  form::Form form;
+  printDeclaration(form, kKey, payroll.path(), own.path());
+  payroll.release();
+  EXPECT_EQ(payroll.awaitRecord("done"), "released\n");
+  EXPECT_FALSE(own.started());
+}
+
+TEST(PrintCommand, OwnProgramLiesBesideTheExecutable) {
+  const std::string folder = executableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_TRUE(fs::exists(folder + "core_tests"));
+  EXPECT_EQ(ownPrintProgram(), folder + "muhtasar-print");
 }
 
 TEST(PrintCommand, UnwritablePrintFileEndsTheCommandAfterTheSave) {
