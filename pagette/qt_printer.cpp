@@ -112,6 +112,12 @@ std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
   return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
 }
 
+std::unique_ptr<QtPrinter> QtPrinter::drawOn(QPrinter& printer) {
+  std::unique_ptr<QtPrinter> borrowing(new QtPrinter(std::unique_ptr<QPrinter>(&printer)));
+  borrowing->borrowed_ = true;
+  return borrowing;
+}
+
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
   // Twips count from the corner of the sheet, not from the printable area.
   printer_->setFullPage(true);
@@ -122,6 +128,7 @@ QtPrinter::~QtPrinter() {
     printer_->abort();
     painter_.end();
   }
+  if (borrowed_) (void)printer_.release();
 }
 
 QPainter& QtPrinter::painter() {

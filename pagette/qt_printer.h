@@ -22,6 +22,9 @@ class QtPrinter : public Printer {
   static std::unique_ptr<QtPrinter> openDefault(const QString& documentName);
   // A PDF file in place of a printer.
   static std::unique_ptr<QtPrinter> openPdfFile(const QString& path);
+  // Draws on a printer that belongs to someone else, such as a print preview;
+  // the printer must outlive this object.
+  static std::unique_ptr<QtPrinter> drawOn(QPrinter& printer);
 
   ~QtPrinter() override;
 
@@ -60,6 +63,7 @@ class QtPrinter : public Printer {
   int fillStyle_ = kSolidFill;
   int lineWidth_ = 1;
   bool pendingSheet_ = false;
+  bool borrowed_ = false;
 };
 
 }  // namespace pagette

@@ -12,7 +12,9 @@
 
 namespace print {
 
-std::string defaultPrintProgram() { return "/vbmbord/vbmexe/vbmrun"; }
+std::string defaultPrintProgram() {
+  return "/vbmbord/vbmexe/vbmrun";
+}
 
 std::string executableFolder() {
   char path[PATH_MAX];

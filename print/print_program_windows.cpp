@@ -7,7 +7,9 @@
 
 namespace print {
 
-std::string defaultPrintProgram() { return "\\vbmbord\\vbmexe\\vbmrun.exe"; }
+std::string defaultPrintProgram() {
+  return "\\vbmbord\\vbmexe\\vbmrun.exe";
+}
 
 std::string executableFolder() {
   wchar_t path[MAX_PATH];
@@ -40,8 +42,8 @@ bool startPrintProgram(const std::string& program) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

@@ -132,9 +132,9 @@ TEST(PrintCommand, NoStartablePrintProgramIsReportedAndKeepsTheFiles) {
     fs::remove(kPrintFile);
     form::Form form;
     form.edit(1).setText("KADIK\xD6Y");
-    EXPECT_EQ(testing_support::errorMessage(
-                  [&] { printDeclaration(form, kKey, c.program, c.fallback); }),
-              "Yazdırma programı başlatılamadı: " + c.program);
+    EXPECT_EQ(
+        testing_support::errorMessage([&] { printDeclaration(form, kKey, c.program, c.fallback); }),
+        "Yazdırma programı başlatılamadı: " + c.program);
     EXPECT_EQ(readFile(kPrintFile), printFileContent(form));
     EXPECT_EQ(period::StoredValue(kKey, "Edit1"), "KADIK\xD6Y");
     EXPECT_TRUE(noChildLeft());

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace muhtasar_print {
+
+// Writes the job as a PDF file through pagette's Qt printer. Throws
+// pagette::JobError when the file cannot be written.
+void writePdf(const std::string& job, const QString& path);
+
+// Writes the job to a new file in the temporary folder and has pagette print
+// it; waits for pagette. Returns an empty text when the job was printed, else
+// what went wrong, UTF-8, naming the job file that is then kept.
+QString printWithPagette(const std::string& job, const QString& pagetteProgram);
+
+}  // namespace muhtasar_print

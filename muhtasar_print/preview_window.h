@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+class QLabel;
+class QPrinter;
+class QPrintPreviewWidget;
+
+namespace muhtasar_print {
+
+inline constexpr const char* kPreviewTitle = "Muhtasar Beyanname - Baskı Önizleme";
+
+// The print preview: the pages drawn by pagette's layout through its Qt
+// printer, page by page and at any zoom, and the commands to print the job
+// with pagette, save it as a PDF file, or close.
+class PreviewWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  PreviewWindow(std::string job, QString pdfName, QString pagetteProgram,
+                QWidget* parent = nullptr);
+  ~PreviewWindow() override;
+
+  QPrintPreviewWidget* preview() const { return preview_; }
+
+ public slots:
+  void printJob();
+  void savePdf();
+
+ private:
+  void paintPages(QPrinter* printer);
+  void showPageNumber();
+  void showError(const QString& message);
+
+  std::string job_;
+  QString pdfName_;
+  QString pagetteProgram_;
+  std::unique_ptr<QPrinter> printer_;
+  QPrintPreviewWidget* preview_ = nullptr;
+  QLabel* pageNumber_ = nullptr;
+};
+
+}  // namespace muhtasar_print

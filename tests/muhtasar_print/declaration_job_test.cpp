@@ -1,0 +1,146 @@
+#include "muhtasar_print/declaration_job.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "form/amount_text.h"
+#include "form/form.h"
+#include "job_reader.h"
+#include "print/print_file.h"
+#include "support/scratch_dir.h"
+
+namespace muhtasar_print {
+namespace {
+
+const std::string kData = MUHTASAR_TESTDATA_DIR;
+
+// The texts of a job's text records and the pages they print on.
+std::multimap<std::string, int> printedTexts(const std::string& job) {
+  std::istringstream in(job);
+  pagette::JobReader reader(in);
+  std::multimap<std::string, int> texts;
+  while (std::optional<pagette::JobRecord> record = reader.next()) {
+    const double kind = record->field(1);
+    if (kind != 0 && kind != 2 && kind != 3 && kind != 4 && kind != 5) {
+      texts.emplace(record->text, static_cast<int>(record->field(2)));
+    }
+  }
+  return texts;
+}
+
+PrintFile fileOf(const form::Form& form) {
+  return parsePrintFile(print::printFileContent(form), kPrintFileName);
+}
+
+bool isPayeeField(const std::string& name, int number) {
+  return (name.starts_with("Edit") && number >= 29) ||
+         (name.starts_with("MaskEdit") && number >= 25);
+}
+
+std::string twoDigits(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+std::string threeDigits(int n) {
+  return std::string(n < 100 ? "0" : "") + twoDigits(n);
+}
+
+// Every field of the form holds a value of its own, written by muhtasar's own
+// print file writer: each must reach paper exactly once, on its page.
+TEST(DeclarationJob, EveryValueOfThePrintFilePrintsOnceOnItsPage) {
+  form::Form form;
+  std::map<std::string, std::pair<std::string, bool>> expected;  // printed text, on Table III
+  int amounts = 0;
+  auto amountMarker = [&](int i) {
+    // i.000.00i,ii: the integer part i * 1000000 + i, nine digits at most.
+    return std::pair{form::AmountCaption(i * 1000000.0 + i + (i % 100) / 100.0),
+                     std::to_string(i) + ".000." + threeDigits(i) + "," + twoDigits(i % 100)};
+  };
+  for (form::Field* field : form.fields()) {
+    const std::string& name = field->name();
+    const std::size_t digits = name.find_first_of("0123456789");
+    if (digits == std::string::npos) continue;
+    const int number = std::stoi(name.substr(digits));
+    if (name.starts_with("Edit") && name != "Edit18") {
+      form.edit(name).setText("T" + name);
+      expected[name] = {"T" + name, isPayeeField(name, number)};
+    } else if (name.starts_with("MaskEdit")) {
+      const auto [caption, printed] = amountMarker(++amounts);
+      form.maskEdit(name).setText(caption);
+      expected[name] = {printed, isPayeeField(name, number)};
+    }
+  }
+  // Computed amounts and the employee total last: the inputs above recompute them.
+  for (int n : {1, 2, 37, 38, 39, 40, 41, 42, 45, 46, 52}) {
+    const auto [caption, printed] = amountMarker(++amounts);
+    form.staticText(n).setCaption(caption);
+    expected["StaticText" + std::to_string(n)] = {printed, false};
+  }
+  form.staticText(36).setCaption("TStaticText36");
+  expected["StaticText36"] = {"TStaticText36", false};
+  for (int n = 1; n <= 14; ++n) form.checkBox(n).setChecked(true);
+
+  const std::multimap<std::string, int> texts = printedTexts(declarationJob(fileOf(form)));
+  for (const auto& [name, value] : expected) {
+    const auto [text, onTableThree] = value;
+    SCOPED_TRACE(name + " «" + text + "»");
+    ASSERT_EQ(texts.count(text), 1u);
+    const int page = texts.find(text)->second;
+    if (onTableThree) {
+      EXPECT_GE(page, 2);
+    } else {
+      EXPECT_EQ(page, 1);
+    }
+  }
+  EXPECT_EQ(texts.count("X"), 14u);
+
+  for (int n = 1; n <= 14; ++n) form.checkBox(n).setChecked(false);
+  EXPECT_EQ(printedTexts(declarationJob(fileOf(form))).count("X"), 0u);
+}
+
+// Table III prints only the rows that hold anything, with the heads again on
+// every sheet; a full list takes two sheets after the first.
+TEST(DeclarationJob, PayeeRowsThatHoldSomethingWithHeadsOnEverySheet) {
+  const struct {
+    std::vector<int> filledRows;
+    int lastPage;
+  } cases[] = {{{}, 2}, {{62}, 2}, {{1, 30, 62}, 2}, {{}, 0}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    form::Form form;
+    std::vector<int> rows = cases[i].filledRows;
+    int lastPage = cases[i].lastPage;
+    if (i == std::size(cases) - 1) {
+      for (int r = 1; r <= 62; ++r) rows.push_back(r);
+      lastPage = 3;
+    }
+    for (int r : rows)
+      form.maskEdit(2 * r + 24).setText("___,___,_" + twoDigits(r % 9 + 1) + ".00");
+    const std::multimap<std::string, int> texts = printedTexts(declarationJob(fileOf(form)));
+    SCOPED_TRACE(std::to_string(rows.size()) + " rows");
+    int pages = 0;
+    for (const auto& [text, page] : texts) pages = std::max(pages, page);
+    EXPECT_EQ(pages, lastPage);
+    int printedRows = 0;
+    int heads = 0;
+    for (const auto& [text, page] : texts) {
+      printedRows += text.ends_with(",00") ? 1 : 0;
+      heads += text.starts_with("TABLO III") ? 1 : 0;
+    }
+    EXPECT_EQ(heads, lastPage - 1);
+    EXPECT_EQ(printedRows, static_cast<int>(rows.size()));
+  }
+}
+
+TEST(DeclarationJob, SampleDeclarationMatchesItsGoldenJob) {
+  const PrintFile file = readPrintFile(kData + "/print/sample_declaration.dat");
+  EXPECT_EQ(declarationJob(file),
+            testing_support::readFile(kData + "/muhtasar_print/sample_declaration.job"));
+  EXPECT_EQ(pdfFileName(file),
+            "Muhtasar EKİM-ARALIK 2026 GÜNEŞOĞLU HALI VE KİLİM TİCARET LTD. ŞTİ..pdf");
+}
+
+}  // namespace
+}  // namespace muhtasar_print
