@@ -1,0 +1,72 @@
+// The preview window and its print command, with stand-ins for pagette.
+#include <gtest/gtest.h>
+
+#include <QPrintPreviewWidget>
+#include <QRegularExpression>
+#include <filesystem>
+#include <string>
+
+#include "muhtasar_print/declaration_job.h"
+#include "muhtasar_print/paper_output.h"
+#include "muhtasar_print/preview_window.h"
+#include "support/scratch_dir.h"
+
+namespace muhtasar_print {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+
+std::string sampleJob() {
+  return declarationJob(
+      readPrintFile(std::string(MUHTASAR_TESTDATA_DIR) + "/print/sample_declaration.dat"));
+}
+
+QString standInPagette(const fs::path& folder, const std::string& script) {
+  const fs::path path = folder / "pagette";
+  writeFile(path, "#!/bin/sh\n" + script);
+  fs::permissions(path, fs::perms::owner_all);
+  return QString::fromStdString(path.string());
+}
+
+TEST(Preview, ShowsBothPagesUnderItsTitle) {
+  PreviewWindow window(sampleJob(), QStringLiteral("x.pdf"), QStringLiteral("/nonexistent"));
+  window.show();
+  window.preview()->updatePreview();
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Muhtasar Beyanname - Baskı Önizleme"));
+  EXPECT_EQ(window.preview()->pageCount(), 2);
+}
+
+// pagette gets the job file as its one argument; when it fails, its message
+// comes back with the name of the job file, which is kept.
+TEST(Preview, PrintRunsPagetteOnATemporaryJobFile) {
+  ScratchDir dir;
+  const std::string job = sampleJob();
+  const QString printed = printWithPagette(
+      job,
+      standInPagette(dir.path(), "cp \"$1\" \"" + dir.path().string() + "/got\" && rm \"$1\"\n"));
+  EXPECT_TRUE(printed.isEmpty()) << printed.toStdString();
+  EXPECT_EQ(readFile(dir.path() / "got"), job);
+
+  const QString failed = printWithPagette(
+      job, standInPagette(dir.path(), "echo \"pagette: $1: no paper\" >&2; exit 1\n"));
+  const QRegularExpressionMatch kept =
+      QRegularExpression(QString::fromUtf8("saklandı: (.*)$")).match(failed);
+  ASSERT_TRUE(kept.hasMatch()) << failed.toStdString();
+  const std::string path = kept.captured(1).toStdString();
+  EXPECT_TRUE(failed.startsWith(QString::fromStdString("pagette: " + path + ": no paper")));
+  EXPECT_EQ(readFile(path), job);
+  fs::remove(path);
+
+  const QString notStarted = printWithPagette(job, QStringLiteral("/nonexistent/pagette"));
+  EXPECT_TRUE(notStarted.contains(QString::fromUtf8("başlatılamadı")));
+  const QRegularExpressionMatch keptToo =
+      QRegularExpression(QString::fromUtf8("saklandı: (.*)$")).match(notStarted);
+  ASSERT_TRUE(keptToo.hasMatch());
+  EXPECT_TRUE(fs::remove(keptToo.captured(1).toStdString()));
+}
+
+}  // namespace
+}  // namespace muhtasar_print
