@@ -319,6 +319,8 @@ std::string pdfFileName(const PrintFile& file) {
     const bool forbidden = std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
     safe += forbidden || (static_cast<unsigned char>(c) < 0x20) ? '_' : c;
   }
+  // A trade name often ends with a full stop ("LTD. ŞTİ."); "ŞTİ..pdf" would look like a slip.
+  while (safe.back() == '.' || safe.back() == ' ') safe.pop_back();
   return safe + ".pdf";
 }
 

@@ -139,7 +139,7 @@ TEST(DeclarationJob, SampleDeclarationMatchesItsGoldenJob) {
   EXPECT_EQ(declarationJob(file),
             testing_support::readFile(kData + "/muhtasar_print/sample_declaration.job"));
   EXPECT_EQ(pdfFileName(file),
-            "Muhtasar EKİM-ARALIK 2026 GÜNEŞOĞLU HALI VE KİLİM TİCARET LTD. ŞTİ..pdf");
+            "Muhtasar EKİM-ARALIK 2026 GÜNEŞOĞLU HALI VE KİLİM TİCARET LTD. ŞTİ.pdf");
 }
 
 }  // namespace
