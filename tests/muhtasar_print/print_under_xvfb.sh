@@ -20,7 +20,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool pdfinfo pdftoppm lpstat python3; do
+for tool in Xvfb xdotool pdfinfo pdftoppm lpstat convert; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
 done
 [ "$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: *//p')" = PDF ] ||
@@ -84,16 +84,9 @@ await_window() {
 darkest_around() {
   local pdf=$1 page=$2 x=$3 y=$4
   pdftoppm -gray -r 72 -f "$page" -l "$page" "$pdf" "$work/page"
-  python3 - "$work"/page*.pgm "$x" "$y" <<'PY'
-import sys
-path, x, y = sys.argv[1], float(sys.argv[2]), float(sys.argv[3])
-data = open(path, 'rb').read()
-parts = data.split(maxsplit=4)
-width, height = int(parts[1]), int(parts[2])
-pixels = parts[4]
-cx, cy = int(x / 20), int(y / 20)
-print(min(pixels[j * width + i] for j in range(cy - 3, cy + 4) for i in range(cx - 3, cx + 4)))
-PY
+  # At 72 dots per inch a dot is 20 twips; a square of 7 dots around the point.
+  convert "$work"/page*.pgm -crop "7x7+$((x / 20 - 3))+$((y / 20 - 3))" +repage \
+    -format "%[fx:round(255*minima)]" info:
   rm -f "$work"/page*.pgm
 }
 
