@@ -42,6 +42,8 @@ constexpr int kPayeeListTop = 1199 + 2;
 constexpr int kPayeeRowStep = 19;
 constexpr int kPayeeRowHeight = 20;
 constexpr const char* kComputedAmountCaption = "___,___,___.__";
+// Free space right of row 16's code box, up to the gross amount's box.
+constexpr double kRow16RepeatWidth = 110;
 
 struct Place {
   double left = 0;
@@ -128,6 +130,7 @@ class DeclarationLayout {
     for (const Rule& rule : kRules) {
       job_.horizontalLine(1, rule.top, rule.left, rule.length, kFrameLine, kMaroon);
     }
+    repeatedRow16Code();
     tableThree();
     return job_.job();
   }
@@ -239,6 +242,18 @@ class DeclarationLayout {
     const std::string& mark = line(lineOfField(c.name).number);
     job_.text(page, boxTop + (kCheckBoxSize - rows) / 2, boxLeft, boxWidth, Align::Centre, points,
               true, kBlack, mark == "X" ? "X" : "");
+  }
+
+  // Row 16's code comes twice in the file and prints once, in its box. A file
+  // whose two copies differ was not written by muhtasar as it stands; the
+  // second copy then prints beside the box rather than being lost.
+  void repeatedRow16Code() {
+    const std::string& repeat = line(kRepeatedRow16CodeLine);
+    if (repeat == line(kRow16CodeLine)) return;
+    const Component& box = *byName_.at(form::editName(16));
+    const double points = 11 * kPointsPerPixel;
+    job_.text(1, box.top + (box.height - textRows(points)) / 2, box.left + box.width + kPadding,
+              kRow16RepeatWidth, Align::Left, points, false, kBlack, repeat);
   }
 
   // Whether payee row r holds anything to print.

@@ -23,6 +23,7 @@ constexpr int payeeRowLine(int row) {
 }
 
 // Line 114 carries the code of row 16 a second time, the same as line 65.
+constexpr int kRow16CodeLine = 65;
 constexpr int kRepeatedRow16CodeLine = 114;
 
 }  // namespace muhtasar_print

@@ -97,8 +97,41 @@ TEST(DeclarationJob, EveryValueOfThePrintFilePrintsOnceOnItsPage) {
   }
   EXPECT_EQ(texts.count("X"), 14u);
 
+  // Line 114 repeats row 16's code; a file where it differs prints it as well.
+  PrintFile file = fileOf(form);
+  ASSERT_EQ(file.line(114), "TEdit16");
+  file.lines[113] = "L114";
+  const std::multimap<std::string, int> withRepeat = printedTexts(declarationJob(file));
+  EXPECT_EQ(withRepeat.count("L114"), 1u);
+  EXPECT_EQ(withRepeat.count("TEdit16"), 1u);
+
   for (int n = 1; n <= 14; ++n) form.checkBox(n).setChecked(false);
   EXPECT_EQ(printedTexts(declarationJob(fileOf(form))).count("X"), 0u);
+}
+
+// A file of 548 different markers, one a line, as no muhtasar writes it: every
+// text line and amount pair prints once, on its page; check lines hold no "X".
+TEST(DeclarationJob, EveryLineOfAMarkerFilePrintsOnce) {
+  PrintFile file;
+  for (int n = 1; n <= kPrintFileLines; ++n) file.lines.push_back("M" + threeDigits(n));
+  std::map<std::string, std::vector<int>> pagesOfMarker;
+  for (const auto& [text, page] : printedTexts(declarationJob(file))) {
+    std::size_t from = 0;
+    while ((from = text.find('M', from)) != std::string::npos && from + 4 <= text.size()) {
+      pagesOfMarker[text.substr(from, 4)].push_back(page);
+      from += 4;
+    }
+  }
+  for (int n = 1; n <= kPrintFileLines; ++n) {
+    const std::string marker = "M" + threeDigits(n);
+    SCOPED_TRACE(marker);
+    if (n >= 4 && n <= 17) {
+      EXPECT_EQ(pagesOfMarker.count(marker), 0u);
+      continue;
+    }
+    ASSERT_EQ(pagesOfMarker[marker].size(), 1u);
+    EXPECT_EQ(pagesOfMarker[marker][0] >= 2, n >= 115);
+  }
 }
 
 // Table III prints only the rows that hold anything, with the heads again on
