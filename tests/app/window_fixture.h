@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -12,6 +13,11 @@
 #include "app/tform1.h"
 
 namespace app_testing {
+
+// The pixels of the widget's outer ring, as drawn, that are not of the given
+// colour: 0 when the ring is one unbroken frame of it.
+int ringPixelsNotOf(QWidget* widget, QRgb colour);
+inline constexpr QRgb kBorderGrey = 0xFF696969;  // the thin single-line border
 
 class RecordingErrorReport : public app::ErrorReport {
  public:
