@@ -83,6 +83,9 @@ void TextFieldEdit::showIdentityCheck() {
   if (reason == toolTip()) return;
   setToolTip(reason);
   identityProblem_ = !reason.isEmpty();
+  // In the payee list neighbouring fields share their borders: the field
+  // with the problem goes on top, so that its frame shows on all four sides.
+  if (identityProblem_) raise();
   update();
 }
 

@@ -6,8 +6,9 @@
 
 namespace app_testing {
 
-int ringPixelsNotOf(QWidget* widget, QRgb colour) {
-  const QImage image = widget->grab().toImage();
+int ringPixelsNotOf(QWidget* widget, QRgb colour, bool withNeighbours) {
+  const QImage image = withNeighbours ? widget->parentWidget()->grab(widget->geometry()).toImage()
+                                      : widget->grab().toImage();
   const int right = image.width() - 1, bottom = image.height() - 1;
   int found = 0;
   auto look = [&](int x, int y) {
