@@ -18,6 +18,8 @@ class DisplayFieldLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  bool drawLinesCloser();
+
   form::DisplayField& field_;
 };
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "app/component_look.h"
 #include "app/cp1254_text.h"
@@ -22,11 +23,35 @@ bool typedCharacter(const QKeyEvent& event, char32_t& character) {
   return character >= 0x20 && character != 0x7F;
 }
 
+QString problemText(form::IdentityFinding finding) {
+  const bool tax = finding.kind == form::IdentityKind::TaxNumber;
+  switch (finding.problem) {
+    case form::IdentityProblem::None:
+      return {};
+    case form::IdentityProblem::NotDigits:
+      return QString::fromUtf8(tax ? "Vergi kimlik numarası yalnız rakamlardan oluşmalı"
+                                   : "T.C. kimlik numarası yalnız rakamlardan oluşmalı");
+    case form::IdentityProblem::WrongLength:
+      return QString::fromUtf8(tax ? "Vergi kimlik numarası 10 haneli olmalı"
+                                   : "T.C. kimlik numarası 11 haneli olmalı");
+    case form::IdentityProblem::LeadingZero:
+      return QString::fromUtf8("T.C. kimlik numarası 0 ile başlayamaz");
+    case form::IdentityProblem::CheckDigit:
+      return QString::fromUtf8(tax ? "Vergi kimlik numarasının kontrol hanesi tutmuyor"
+                                   : "T.C. kimlik numarasının kontrol hanesi tutmuyor");
+  }
+  return {};
+}
+
 }  // namespace
 
 TextFieldEdit::TextFieldEdit(form::TextField& field, form::KeyFilter keyFilter,
                              const HandlerEdge& edge, QWidget* parent)
-    : QLineEdit(parent), field_(field), keyFilter_(keyFilter), edge_(edge) {
+    : QLineEdit(parent),
+      field_(field),
+      keyFilter_(keyFilter),
+      edge_(edge),
+      identityCheck_(form::identityFieldCheckOf(field.name())) {
   setFrame(false);
   setTextMargins(1, 0, 0, 0);
   setText(fromCp1254(field_.text()));
@@ -38,14 +63,30 @@ TextFieldEdit::TextFieldEdit(form::TextField& field, form::KeyFilter keyFilter,
   }
   connect(this, &QLineEdit::textEdited, this, &TextFieldEdit::sendToField);
   field_.subscribe([this] { showFieldText(); });
+  showIdentityCheck();
 }
 
 void TextFieldEdit::showFieldText() {
+  showIdentityCheck();
   const QString text = fromCp1254(field_.text());
   if (text == this->text()) return;
   const int position = cursorPosition();
   setText(text);
   setCursorPosition(std::min(position, static_cast<int>(text.size())));
+}
+
+// Checks the text as the form holds it, whoever set it: typed, loaded,
+// computed or carried over.
+void TextFieldEdit::showIdentityCheck() {
+  if (identityCheck_ == form::IdentityFieldCheck::None) return;
+  const QString reason = problemText(form::checkIdentityField(identityCheck_, field_.text()));
+  if (reason == toolTip()) return;
+  setToolTip(reason);
+  identityProblem_ = !reason.isEmpty();
+  // In the payee list neighbouring fields share their borders: the field
+  // with the problem goes on top, so that its frame shows on all four sides.
+  if (identityProblem_) raise();
+  update();
 }
 
 void TextFieldEdit::sendToField(const QString& text) {
@@ -108,7 +149,13 @@ void TextFieldEdit::focusInEvent(QFocusEvent* event) {
 
 void TextFieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  drawThinBorder(*this);
+  if (!identityProblem_) {
+    drawThinBorder(*this);
+    return;
+  }
+  QPainter painter(this);
+  painter.setPen(QColor(255, 0, 0));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace app

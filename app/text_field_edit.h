@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "form/field.h"
+#include "form/identity_number.h"
 #include "form/key_filters.h"
 
 namespace app {
@@ -12,7 +13,10 @@ class HandlerEdge;
 
 // A text field of the form on screen. What the user types goes to the form's
 // field; every change of the field, whoever makes it, shows at once. A key
-// filter, where the form binds one, sees every typed character first.
+// filter, where the form binds one, sees every typed character first. A field
+// that holds a tax or identity number shows a red frame and the reason while
+// its number does not hold together; it never stops the typing nor changes
+// the text.
 class TextFieldEdit : public QLineEdit {
   Q_OBJECT
 
@@ -28,6 +32,7 @@ class TextFieldEdit : public QLineEdit {
 
  private:
   void showFieldText();
+  void showIdentityCheck();
   void sendToField(const QString& text);
   bool filterRefuses(char32_t character) const;
   void pasteThroughFilter(QClipboard::Mode mode);
@@ -35,6 +40,8 @@ class TextFieldEdit : public QLineEdit {
   form::TextField& field_;
   form::KeyFilter keyFilter_;
   const HandlerEdge& edge_;
+  form::IdentityFieldCheck identityCheck_;
+  bool identityProblem_ = false;
 };
 
 }  // namespace app

@@ -27,17 +27,28 @@ bool isTab(const QKeyEvent& key) {
 }
 
 // Scrolls so that the whole field shows, with a margin where there is room.
-void scrollToShow(QScrollArea& area, const QWidget& field, int margin) {
+// Scrolling up, the view goes on up to the context top (the heading the
+// field belongs to) as long as the field stays in view.
+void scrollToShow(QScrollArea& area, const QWidget& field, int margin, int contextTop = -1) {
   const QRect place(field.mapTo(area.widget(), QPoint(0, 0)), field.size());
-  auto show = [margin](QScrollBar* bar, int first, int last, int visible) {
-    if (first - margin < bar->value())
-      bar->setValue(first - margin);
-    else if (last + margin >= bar->value() + visible)
+  auto show = [margin](QScrollBar* bar, int first, int last, int visible, int context) {
+    if (first - margin < bar->value()) {
+      const bool contextFits = context >= 0 && last + margin + 1 - context <= visible;
+      bar->setValue(contextFits ? context : first - margin);
+    } else if (last + margin >= bar->value() + visible) {
       bar->setValue(last + margin + 1 - visible);
+    }
   };
-  show(area.verticalScrollBar(), place.top(), place.bottom(), area.viewport()->height());
-  show(area.horizontalScrollBar(), place.left(), place.right(), area.viewport()->width());
+  show(area.verticalScrollBar(), place.top(), place.bottom(), area.viewport()->height(),
+       contextTop);
+  show(area.horizontalScrollBar(), place.left(), place.right(), area.viewport()->width(), -1);
 }
+
+// The components that open the sections of the form below its title block,
+// each with its heading. The taxpayer block and the period panel have no
+// heading of their own: the title block above them tells what the form is.
+constexpr const char* kSectionOpenings[] = {"StaticTextTablo1", "StaticText31", "Panel2",
+                                            "StaticTextTablo2"};
 
 void useStandInFonts() {
   // "MS Sans Serif" exists on few machines; the window's own face stands in.
@@ -196,11 +207,23 @@ void TForm1::focusPreviousField() {
   focusField(current < 0 ? count - 1 : (current + count - 1) % count, Qt::BacktabFocusReason);
 }
 
+// A field comes into view with the heading of its section where both fit, so
+// that a field reached from below is seen in its context, not alone.
 void TForm1::bringIntoView(QWidget* field) {
   if (field == nullptr || focusIndexOf(field) < 0) return;
   QScrollArea* payees = widgets_.payeeList;
   if (payees->widget()->isAncestorOf(field)) scrollToShow(*payees, *field, 0);
-  scrollToShow(*clientArea_, *field, 4);
+  scrollToShow(*clientArea_, *field, 4, sectionTopOf(*field));
+}
+
+int TForm1::sectionTopOf(const QWidget& field) const {
+  const int top = field.mapTo(widgets_.content, QPoint(0, 0)).y();
+  int sectionTop = 0;
+  for (const char* name : kSectionOpenings) {
+    const int opening = widgets_.find(name)->y();
+    if (opening <= top) sectionTop = std::max(sectionTop, opening);
+  }
+  return sectionTop;
 }
 
 }  // namespace app

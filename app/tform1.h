@@ -57,6 +57,7 @@ class TForm1 : public QMainWindow {
  private:
   void buildMenu();
   void bringIntoView(QWidget* field);
+  int sectionTopOf(const QWidget& field) const;
   int focusIndexOf(QWidget* widget) const;
   void focusField(int index, Qt::FocusReason reason);
 

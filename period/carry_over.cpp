@@ -5,6 +5,7 @@
 #include "form/amount_field.h"
 #include "form/catalogue.h"
 #include "form/form.h"
+#include "period/ini_file.h"
 #include "period/store.h"
 
 namespace period {
@@ -103,10 +104,13 @@ std::string previousPeriodKey(std::string_view periodKey, bool monthly) {
 void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOverNotice& notice) {
   SaveDeclaration(form, periodKey);
   const std::string previousKey = previousPeriodKey(periodKey, form.checkBox(1).checked());
-  // Read after the save: when the previous key is the current one, the
-  // declaration just saved is the source.
+  // January of a monthly declaration and the first quarter have no earlier
+  // months in the key: the key names this very declaration, which is no
+  // predecessor. Carrying it onto itself would append its own rows again and
+  // double the totals.
+  const bool keyNamesThisPeriod = sameName(previousKey, periodKey);
   const StoreSnapshot store = StoreSnapshot::read();
-  if (!store.declarationExists(previousKey)) {
+  if (keyNamesThisPeriod || !store.declarationExists(previousKey)) {
     notice.previousDeclarationMissing();
     return;
   }

@@ -27,12 +27,20 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=":$number"
+# The window must open on that display: a caller's QT_QPA_PLATFORM (offscreen
+# is a common habit on headless machines) would put it where xdotool never
+# finds it.
+export QT_QPA_PLATFORM=xcb
 for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
 
 cp "$examples/BORDMHT.DAT" "$work/"
 (cd "$work" && exec "$program") >/dev/null 2>&1 &
 program_pid=$!
-wid=$(xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
+if [ -z "$wid" ]; then
+  echo "FAIL: the window did not open on the display :$number"
+  exit 1
+fi
 xdotool windowfocus --sync "$wid"
 sleep 0.3
 

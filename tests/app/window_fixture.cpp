@@ -1,9 +1,29 @@
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 namespace app_testing {
+
+int ringPixelsNotOf(QWidget* widget, QRgb colour, bool withNeighbours) {
+  const QImage image = withNeighbours ? widget->parentWidget()->grab(widget->geometry()).toImage()
+                                      : widget->grab().toImage();
+  const int right = image.width() - 1, bottom = image.height() - 1;
+  int found = 0;
+  auto look = [&](int x, int y) {
+    if ((image.pixel(x, y) & RGB_MASK) != (colour & RGB_MASK)) ++found;
+  };
+  for (int x = 0; x <= right; ++x) {
+    look(x, 0);
+    look(x, bottom);
+  }
+  for (int y = 1; y < bottom; ++y) {
+    look(0, y);
+    look(right, y);
+  }
+  return found;
+}
 
 void WindowTest::SetUp() {
   commands.startUp = [this](form::Form&, std::string& key) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -12,6 +13,12 @@
 #include "app/tform1.h"
 
 namespace app_testing {
+
+// The pixels of the widget's outer ring that are not of the given colour: 0
+// when the ring is one unbroken frame of it. As the window shows it, with
+// the neighbours that overlap it, or as the widget alone draws itself.
+int ringPixelsNotOf(QWidget* widget, QRgb colour, bool withNeighbours = false);
+inline constexpr QRgb kBorderGrey = 0xFF696969;  // the thin single-line border
 
 class RecordingErrorReport : public app::ErrorReport {
  public:

@@ -95,7 +95,49 @@ TEST_F(WindowTest, TheFocusedFieldIsScrolledIntoView) {
 
   QTest::keyClick(focused(), Qt::Key_Tab);
   EXPECT_EQ(focused()->objectName(), "Edit1");
-  EXPECT_EQ(window->clientArea()->verticalScrollBar()->value(), 60);
+  // Back at the top, the title block above the taxpayer's rows shows too.
+  EXPECT_EQ(window->clientArea()->verticalScrollBar()->value(), 0);
+}
+
+// A field reached from below comes into view with the heading of its part of
+// the form; a field in view already keeps the view where it is.
+TEST_F(WindowTest, AFieldReachedFromBelowShowsWithItsHeading) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* heading;
+    int scrolledTo;
+  };
+  const Case cases[] = {
+      {"MaskEdit148", "Edit28", "Label2", 0},  // the period panel under the title
+      {"MaskEdit148", "CheckBox14", "StaticTextBas", 0},
+      {"Edit29", "Edit2", "Label2", 0},
+      {"MaskEdit148", "Edit7", "Label2", 0},
+      {"MaskEdit148", "MaskEdit1", "StaticTextTablo1", 294},
+      {"MaskEdit148", "MaskEdit18", "StaticTextTablo1", 294},
+      {"MaskEdit148", "MaskEdit23", "", -1},  // in view already: the view stays
+  };
+  openWindow();
+  QScrollBar* bar = window->clientArea()->verticalScrollBar();
+  QWidget* viewport = window->clientArea()->viewport();
+  auto inView = [&](const char* name) {
+    QWidget* w = widget(name);
+    return viewport->rect().contains(QRect(w->mapTo(viewport, QPoint(0, 0)), w->size()));
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.from) + " to " + c.to);
+    bar->setValue(0);
+    focus(c.from);
+    const int before = bar->value();
+    focus(c.to);
+    if (c.scrolledTo < 0) {
+      EXPECT_EQ(bar->value(), before);
+      continue;
+    }
+    EXPECT_EQ(bar->value(), c.scrolledTo);
+    EXPECT_TRUE(inView(c.to));
+    EXPECT_TRUE(inView(c.heading));
+  }
 }
 
 }  // namespace
