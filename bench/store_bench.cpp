@@ -101,8 +101,8 @@ void BM_StartUpStoreWork(benchmark::State& state) {
   const int sections = static_cast<int>(state.range(0));
   StoreFolder folder(sections);
   const std::string key = StoreFolder::key(sections / 2);
-  std::ofstream("BORDMHT.DAT", std::ios::binary)
-      << key.substr(0, 4) << "\r\n" << key.substr(4) << "\r\n";
+  std::ofstream("BORDMHT.DAT", std::ios::binary) << key.substr(0, 4) << "\r\n"
+                                                 << key.substr(4) << "\r\n";
   for (auto _ : state) {
     form::Form form;
     std::string periodKey;

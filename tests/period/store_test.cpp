@@ -14,6 +14,7 @@
 #include "form/catalogue.h"
 #include "form/cp1254.h"
 #include "form/form.h"
+#include "period/file_replace.h"
 #include "period/io_error.h"
 #include "period/period_test_support.h"
 #include "support/error_message.h"
@@ -411,14 +412,17 @@ void expectUnableToWrite(const form::Form& form) {
             "Unable to write to " + period::storePath());
 }
 
-TEST(FailedSave, FolderWhereTheTemporaryFileGoes) {
+// Every save writes a temporary file of its own: whatever holds the name a
+// save once used for it stands in no save's way and is left alone.
+TEST(DeclarationStore, AFolderNamedLikeATemporaryFileDoesNotStopTheSave) {
   ScratchDir dir;
   writeFile("muhtasar.ini", kOldStore);
   std::filesystem::create_directory("muhtasar.ini.tmp");
   form::Form form;
-  expectUnableToWrite(form);
-  EXPECT_EQ(readFile("muhtasar.ini"), kOldStore);
-  EXPECT_TRUE(std::filesystem::is_directory("muhtasar.ini.tmp"));
+  period::SaveDeclaration(form, "K");
+  EXPECT_TRUE(readFile("muhtasar.ini").starts_with(kOldStore + "[K]\r\nEdit1=\r\n"));
+  EXPECT_EQ(period_testing::filesIn("."),
+            (std::vector<std::string>{"muhtasar.ini", "muhtasar.ini.tmp"}));
 }
 
 TEST(FailedSave, FolderWhereTheStoreGoes) {
@@ -437,7 +441,7 @@ TEST(FailedSave, FileSizeLimitLeavesTheOldStoreAndNoTemporaryFile) {
   const pid_t child = fork();
   ASSERT_NE(child, -1);
   if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
+    period::letFileSizeLimitFailWrites();
     const rlimit limit{4096, 4096};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
     try {
@@ -454,7 +458,7 @@ TEST(FailedSave, FileSizeLimitLeavesTheOldStoreAndNoTemporaryFile) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved, 2: other message, 3: no limit, 4: other error";
   EXPECT_EQ(readFile("muhtasar.ini"), kOldStore);
-  EXPECT_FALSE(std::filesystem::exists("muhtasar.ini.tmp"));
+  EXPECT_EQ(period_testing::filesIn("."), std::vector<std::string>{"muhtasar.ini"});
 }
 
 // A store the user has made read-only is not replaced: the save fails as a
