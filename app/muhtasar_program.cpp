@@ -5,8 +5,10 @@
 
 #include "app/carry_over_message.h"
 #include "app/error_report.h"
+#include "app/exit_question.h"
 #include "app/tform1.h"
 #include "app/window_texts.h"
+#include "period/file_replace.h"
 
 namespace app {
 namespace {
@@ -29,12 +31,15 @@ class QuitAfterFirstPaint : public QObject {
 }  // namespace
 
 int runMuhtasar(int argc, char** argv) {
+  period::letFileSizeLimitFailWrites();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
 
   MessageBoxErrorReport errors;
   CarryOverMessageBox notice;
   TForm1 window(errors, notice);
+  MessageBoxExitQuestion exitQuestion;
+  window.setExitQuestion(exitQuestion);
   window.FormCreate();
 
   QuitAfterFirstPaint quitHook;

@@ -144,7 +144,8 @@ void TForm1::k1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (edge_.run([this] { commands_.saveDeclaration(form_, periodKey_); }))
+  if (edge_.run([this] { commands_.saveDeclaration(form_, periodKey_); }) ||
+      (exitQuestion_ != nullptr && exitQuestion_->exitWithoutSaving()))
     event->accept();
   else
     event->ignore();

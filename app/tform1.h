@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/error_report.h"
+#include "app/exit_question.h"
 #include "app/form_widgets.h"
 #include "app/window_commands.h"
 #include "form/form.h"
@@ -32,6 +33,9 @@ class TForm1 : public QMainWindow {
   QScrollArea* clientArea() const { return clientArea_; }
   QScrollArea* payeeList() const { return widgets_.payeeList; }
 
+  // Asked when the save on closing fails; without one, the window stays open.
+  void setExitQuestion(ExitQuestion& question) { exitQuestion_ = &question; }
+
   // Window creation: fills the form before the window is first shown.
   void FormCreate();
 
@@ -50,7 +54,8 @@ class TForm1 : public QMainWindow {
   // Key preview: the window sees the keys of every field first.
   bool eventFilter(QObject* watched, QEvent* event) override;
   // FormClose: the declaration is saved on every way of closing; a failed
-  // save keeps the window open.
+  // save keeps the window open unless the user then chooses to leave
+  // without saving.
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -66,6 +71,7 @@ class TForm1 : public QMainWindow {
   period::CarryOverNotice& notice_;
   WindowCommands commands_;
   HandlerEdge edge_;
+  ExitQuestion* exitQuestion_ = nullptr;
   FormWidgets widgets_;
   QScrollArea* clientArea_ = nullptr;
   std::vector<QWidget*> focusOrder_;

@@ -12,6 +12,7 @@
 
 #include "form/catalogue.h"
 #include "form/form.h"
+#include "period/startup.h"
 #include "period/store.h"
 
 namespace {
@@ -94,6 +95,23 @@ void BM_LoadDeclaration(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(folder.bytes().size()));
 }
 
+// The store work of start-up for a period the store already holds: the
+// existence test, the load and the save at once.
+void BM_StartUpStoreWork(benchmark::State& state) {
+  const int sections = static_cast<int>(state.range(0));
+  StoreFolder folder(sections);
+  const std::string key = StoreFolder::key(sections / 2);
+  std::ofstream("BORDMHT.DAT", std::ios::binary) << key.substr(0, 4) << "\r\n"
+                                                 << key.substr(4) << "\r\n";
+  for (auto _ : state) {
+    form::Form form;
+    std::string periodKey;
+    period::StartUp(form, periodKey);
+    benchmark::DoNotOptimize(form.edit(30).text());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(folder.bytes().size()));
+}
+
 // The same bytes written once: fopen, one fwrite, fclose; with toDisk, the
 // bytes are pushed to the disk before the close, as a save does before it
 // replaces the store.
@@ -130,6 +148,7 @@ void sectionCounts(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_SaveDeclaration)->Apply(sectionCounts);
 BENCHMARK(BM_LoadDeclaration)->Apply(sectionCounts);
+BENCHMARK(BM_StartUpStoreWork)->Apply(sectionCounts);
 BENCHMARK(BM_PlainWrite)->Apply(sectionCounts);
 BENCHMARK(BM_PlainWriteToDisk)->Apply(sectionCounts);
 

@@ -5,22 +5,68 @@
 
 namespace period {
 
-// The platform calls that make a save atomic and durable. Both return false
-// on failure with errno set.
+// The platform calls behind the declaration store: opening files without
+// being trapped by what is not a plain file, the lock that serialises saves,
+// and the steps of an atomic replace. Functions that return bool or a pointer
+// give false or nullptr on failure with errno set.
+
+// Opens a plain file for reading. Anything else named so (a pipe, a device, a
+// folder) is refused with EACCES at once: opening a pipe would wait for a
+// writer for ever.
+std::FILE* openRegularFileForReading(const std::string& path);
+
+// Waits until no save holds the store open for writing, so that a reader
+// never sees a store rewritten in place half-way. Held until the file closes.
+bool lockForReading(std::FILE* file);
+
+// The store opened for one save: for reading and writing, positioned at its
+// start, and locked against every other save until closeLocked.
+struct LockedFile {
+  std::FILE* file = nullptr;
+  // Nothing was there: the save created the file empty.
+  bool created = false;
+};
+
+// Opens path for a save, creating it empty when it is missing, and waits for
+// the saves of other programs to end. The file returned is the one path names
+// once the lock is held, never one that another save has meanwhile replaced.
+bool openLocked(const std::string& path, LockedFile& locked);
+
+// Releases the lock. When removeCreated is set and this save created the file,
+// the file goes first, so a save that failed leaves no empty store behind.
+void closeLocked(const std::string& path, LockedFile& locked, bool removeCreated);
+
+// Creates a file of a name no other file has, beside path, for writing only
+// by this save. Gives the name through name.
+std::FILE* createTemporaryBeside(const std::string& path, std::string& name);
+
+// Whether creating the temporary file failed because the folder refuses new
+// files (while the store itself may still be writable).
+bool folderRefusesNewFiles(int errnoValue);
+
+// Gives the new file the owner, group and access mode of the old one, so that
+// replacing the store changes nobody's right to read or write it. The owner is
+// kept where this user may set it; false when the group or the mode cannot be
+// kept.
+bool keepOwnership(std::FILE* from, std::FILE* to);
 
 // Pushes the file's written bytes through to the disk.
 bool flushToDisk(std::FILE* file);
 
-// Gives the new file the access rights of the old one, so that replacing a
-// store does not open it to other users or lock out its owner.
-bool copyAccessRights(std::FILE* from, std::FILE* to);
+// Cuts the file to length bytes.
+bool truncateFile(std::FILE* file, long long length);
 
 // Puts the file "from" in place of "to" in one step: a reader sees either the
 // old file or the new one, never a mix. "from" lies in the same folder.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// A write beyond the process's file-size limit fails with an error the save
+// reports, instead of ending the program.
+void letFileSizeLimitFailWrites();
+
 // The file that replacing path must put in place: path itself, or the file a
-// link at path names, so that the link stays and its file gets the new bytes.
+// link at path names (even one that does not exist yet), so that the link
+// stays and its file gets the new bytes.
 std::string replacementTarget(const std::string& path);
 
 // The current directory followed by the platform's path separator and the name.

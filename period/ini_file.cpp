@@ -95,7 +95,19 @@ size_t nextLine(std::string_view text, size_t end) {
 
 }  // namespace
 
-IniFile::IniFile(std::string bytes) : bytes_(std::move(bytes)) {
+IniFile::IniFile(std::string_view bytes)
+    : storage_(std::make_unique_for_overwrite<char[]>(bytes.size())) {
+  std::copy(bytes.begin(), bytes.end(), storage_.get());
+  bytes_ = std::string_view(storage_.get(), bytes.size());
+  findSections();
+}
+
+IniFile::IniFile(std::unique_ptr<char[]> buffer, size_t size)
+    : storage_(std::move(buffer)), bytes_(storage_.get(), size) {
+  findSections();
+}
+
+void IniFile::findSections() {
   const std::string_view all(bytes_);
   LineEndFinder ends(all);
   size_t position = 0;

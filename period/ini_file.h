@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,9 +27,12 @@ class IniFile {
   static constexpr size_t kMaxValueLength = 2047;
 
   IniFile() = default;
-  explicit IniFile(std::string bytes);
+  explicit IniFile(std::string_view bytes);
+  // Takes over a buffer of size bytes, as a store is read: no copy, and no
+  // filling of the buffer before the file's bytes go into it.
+  IniFile(std::unique_ptr<char[]> buffer, size_t size);
 
-  const std::string& bytes() const { return bytes_; }
+  std::string_view bytes() const { return bytes_; }
 
   bool hasKey(std::string_view section, std::string_view key) const;
   // The value of an entry as read back; nullopt when the section or key is missing.
@@ -60,10 +64,12 @@ class IniFile {
     size_t next;
   };
 
+  void findSections();
   const Section* findSection(std::string_view name) const;
   std::vector<Line> bodyLines(const Section& section) const;
 
-  std::string bytes_;
+  std::unique_ptr<char[]> storage_;
+  std::string_view bytes_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> firstSectionNamed_;  // lower-case name -> index
 };

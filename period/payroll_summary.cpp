@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "period/file_replace.h"
 #include "period/io_error.h"
 
 namespace period {
@@ -14,7 +15,8 @@ constexpr char kEndOfFile = 26;
 
 PayrollSummaryReader::PayrollSummaryReader(const std::string& path) : buffer_(kBufferSize, '\0') {
   errno = 0;
-  file_ = std::fopen(path.c_str(), "rb");
+  // A pipe or device of that name is refused at once rather than waited on.
+  file_ = openRegularFileForReading(path);
   if (file_ == nullptr) throwIoError(errno != 0 ? errno : ENOENT);
 }
 

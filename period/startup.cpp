@@ -31,8 +31,10 @@ void StartUp(form::Form& form, std::string& periodKey) {
     periodKey = summary.readLine();
     periodKey += summary.readLine();
   }
-  if (DeclarationExists(periodKey)) {
-    LoadDeclaration(form, periodKey);
+  // One reading of the store serves the existence test and the load.
+  const StoreSnapshot store = StoreSnapshot::read();
+  if (store.declarationExists(periodKey)) {
+    LoadDeclaration(form, periodKey, store);
   } else {
     UpdateComputedValues(form, periodKey);
   }

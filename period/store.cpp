@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <utility>
 
 #include "form/cp1254.h"
@@ -17,37 +19,36 @@ namespace {
 
 constexpr const char* kStoreFile = "muhtasar.ini";
 
-// Reads the whole store. A missing store reads as empty. Returns 0 or the errno
-// of the failure.
-int readStoreBytes(const std::string& path, std::string& bytes) {
-  bytes.clear();
+// Reads the whole store once, into a buffer of its size that nothing fills
+// before the file's bytes do. A missing store reads as empty. Returns 0 or the
+// errno of the failure.
+int readStoreBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size) {
+  bytes.reset();
+  size = 0;
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openRegularFileForReading(path);
   if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
-  // A small store is read in one piece; a larger one into a buffer of its
-  // size at once. A file that grows meanwhile is read on to its end.
-  int error = 0;
-  bytes.resize(size_t{1} << 16);
-  size_t filled = 0;
-  for (;;) {
-    filled += std::fread(bytes.data() + filled, 1, bytes.size() - filled, file);
-    if (filled < bytes.size()) {
+  int error = lockForReading(file) ? 0 : (errno != 0 ? errno : EIO);
+  // The size the file has now, and one byte more to see that it has not grown
+  // meanwhile; a file that grew is read on to its end.
+  size_t capacity = size_t{1} << 12;
+  if (error == 0 && std::fseek(file, 0, SEEK_END) == 0) {
+    const long end = std::ftell(file);
+    if (end > 0) capacity = static_cast<size_t>(end) + 1;
+    if (std::fseek(file, 0, SEEK_SET) != 0) error = errno != 0 ? errno : EIO;
+  }
+  if (error == 0) bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  while (error == 0) {
+    size += std::fread(bytes.get() + size, 1, capacity - size, file);
+    if (size < capacity) {
       if (std::ferror(file)) error = errno != 0 ? errno : EIO;
       break;
     }
-    size_t wanted = bytes.size() * 2;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-      const long end = std::ftell(file);
-      if (end > 0 && static_cast<size_t>(end) >= filled)
-        wanted = std::max(wanted, static_cast<size_t>(end) + 1);
-    }
-    if (std::fseek(file, static_cast<long>(filled), SEEK_SET) != 0) {
-      error = errno != 0 ? errno : EIO;
-      break;
-    }
-    bytes.resize(wanted);
+    capacity *= 2;
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    std::memcpy(larger.get(), bytes.get(), size);
+    bytes = std::move(larger);
   }
-  bytes.resize(filled);
   std::fclose(file);
   return error;
 }
@@ -82,10 +83,11 @@ std::string storePath() {
 }
 
 StoreSnapshot StoreSnapshot::read() {
-  std::string bytes;
-  if (const int error = readStoreBytes(storePath(), bytes)) throwIoError(error);
+  std::unique_ptr<char[]> bytes;
+  size_t size = 0;
+  if (const int error = readStoreBytes(storePath(), bytes, size)) throwIoError(error);
   StoreSnapshot snapshot;
-  snapshot.file_ = IniFile(std::move(bytes));
+  snapshot.file_ = IniFile(std::move(bytes), size);
   return snapshot;
 }
 
@@ -106,7 +108,11 @@ std::string StoredValue(std::string_view section, std::string_view name) {
 }
 
 void LoadDeclaration(form::Form& form, std::string_view periodKey) {
-  const auto values = StoreSnapshot::read().file().sectionValues(periodKey);
+  LoadDeclaration(form, periodKey, StoreSnapshot::read());
+}
+
+void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSnapshot& store) {
+  const auto values = store.file().sectionValues(periodKey);
   for (const std::string& name : storedFieldNames()) {
     const auto found = values.find(lowered(name));
     const std::string value = found == values.end() ? std::string() : found->second;

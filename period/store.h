@@ -46,6 +46,9 @@ std::string StoredValue(std::string_view section, std::string_view name);
 // Sets the fields of the form from the section of the key. Throws
 // "'%s' is not a valid boolean value" at a check box it cannot read.
 void LoadDeclaration(form::Form& form, std::string_view periodKey);
+// The same from a snapshot already read, so that start-up reads the store once
+// for the existence test and the load.
+void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSnapshot& store);
 
 // Writes every stored field under the key, replacing the store atomically.
 // Throws "Unable to write to %s" and leaves the old store as it was.

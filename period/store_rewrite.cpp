@@ -10,10 +10,12 @@
 namespace period {
 namespace {
 
-// Collects the new store in a buffer and writes it in large pieces.
+// Collects the new store in a buffer and writes it in large pieces to the
+// file, or keeps it all in memory when there is no file.
 class Output {
  public:
   explicit Output(std::FILE* file) : file_(file) { buffer_.reserve(kPiece); }
+  explicit Output(std::string& memory) : memory_(&memory) {}
   void write(std::string_view bytes) {
     if (bytes.empty()) return;
     last_ = bytes.back();
@@ -36,11 +38,15 @@ class Output {
  private:
   static constexpr size_t kPiece = size_t{1} << 16;
   void put(std::string_view bytes) {
-    if (!bytes.empty())
+    if (bytes.empty()) return;
+    if (memory_ != nullptr)
+      memory_->append(bytes);
+    else
       ok_ = ok_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
   }
 
-  std::FILE* file_;
+  std::FILE* file_ = nullptr;
+  std::string* memory_ = nullptr;
   std::string buffer_;
   bool ok_ = true;
   char last_ = '\n';
@@ -99,30 +105,33 @@ bool copyWithSection(std::FILE* old, Output& out, std::string_view section,
   return true;
 }
 
-}  // namespace
+// Reads the file from its start to its end.
+bool readWhole(std::FILE* file, std::string& bytes) {
+  if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+  bytes.clear();
+  char piece[1 << 14];
+  size_t read = 0;
+  while ((read = std::fread(piece, 1, sizeof piece, file)) > 0) bytes.append(piece, read);
+  return !std::ferror(file);
+}
 
-bool rewriteStore(const std::string& storePath, std::string_view section,
+// Puts bytes in place of the file's content.
+bool overwrite(std::FILE* file, const std::string& bytes) {
+  std::clearerr(file);
+  return std::fseek(file, 0, SEEK_SET) == 0 &&
+         std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+         std::fflush(file) == 0 && truncateFile(file, static_cast<long long>(bytes.size())) &&
+         flushToDisk(file);
+}
+
+// Writes the new store into a temporary file and puts it in the store's place.
+// Closes the temporary file and removes it unless it became the store.
+bool replaceStore(std::FILE* store, std::FILE* file, const std::string& temporary,
+                  const std::string& path, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries) {
-  const std::string path = replacementTarget(storePath);
-  // The old store is opened for update, though only read: a store the user
-  // has made read-only must refuse the save as a write into it would, and the
-  // rename below would not ask.
-  errno = 0;
-  std::FILE* old = std::fopen(path.c_str(), "r+b");
-  if (old == nullptr && errno != ENOENT) return false;
-
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    if (old != nullptr) std::fclose(old);
-    return false;
-  }
   std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
   Output out(file);
-  bool written = old == nullptr || copyAccessRights(old, file);
-  written = written && (old == nullptr ? (out.write(IniFile().withEntries(section, entries)), true)
-                                       : copyWithSection(old, out, section, entries));
-  if (old != nullptr) std::fclose(old);
+  bool written = copyWithSection(store, out, section, entries);
   written = out.flush() && written;
   written = std::fflush(file) == 0 && written;
   written = written && flushToDisk(file);
@@ -130,6 +139,51 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   if (written && replaceFile(temporary, path)) return true;
   std::remove(temporary.c_str());
   return false;
+}
+
+// For a store in a folder that refuses new files, or one whose group a new
+// file could not keep: the store is written over where it lies. The old bytes
+// stay in memory until the new ones are on the disk, and go back when the
+// write fails, so the store is never left cut short.
+bool rewriteInPlace(std::FILE* store, std::string_view section,
+                    const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::string old, renewed;
+  if (!readWhole(store, old) || std::fseek(store, 0, SEEK_SET) != 0) return false;
+  Output out(renewed);
+  if (!copyWithSection(store, out, section, entries)) return false;
+  out.flush();
+  if (renewed == old) return true;
+  if (overwrite(store, renewed)) return true;
+  overwrite(store, old);
+  return false;
+}
+
+}  // namespace
+
+bool rewriteStore(const std::string& storePath, std::string_view section,
+                  const std::vector<std::pair<std::string, std::string>>& entries) {
+  const std::string path = replacementTarget(storePath);
+  // Saves of the same store by other windows wait here, and each writes the
+  // sections of the others as they stand once it holds the store, so that no
+  // save undoes another. A read-only store refuses to open, as a write into it
+  // would fail; the rename below would not ask.
+  LockedFile store;
+  if (!openLocked(path, store)) return false;
+  bool saved = false;
+  std::string temporary;
+  if (std::FILE* file = createTemporaryBeside(path, temporary)) {
+    if (keepOwnership(store.file, file)) {
+      saved = replaceStore(store.file, file, temporary, path, section, entries);
+    } else {
+      std::fclose(file);
+      std::remove(temporary.c_str());
+      saved = rewriteInPlace(store.file, section, entries);
+    }
+  } else if (folderRefusesNewFiles(errno)) {
+    saved = rewriteInPlace(store.file, section, entries);
+  }
+  closeLocked(path, store, !saved);
+  return saved;
 }
 
 }  // namespace period

@@ -7,13 +7,16 @@
 
 namespace period {
 
-// Writes the store at path anew with the entries written into the section,
-// atomically: the new store goes to a temporary file in the same folder, is
-// pushed to the disk and then takes the old store's place. Lines outside the
-// section pass through unchanged, in pieces, so the whole store is never held
-// in memory. Returns false when any step fails; the old store is then exactly
-// as it was and the temporary file is gone. When path is a link, the file it
-// names is the one replaced and the link stays.
+// Writes the store at path anew with the entries written into the section.
+// Saves by other programs wait for each other on the store, and each keeps
+// the other sections as they stand when its turn comes. The new store goes to
+// a temporary file of its own in the same folder, is pushed to the disk and
+// then takes the old store's place, keeping its owner, group and mode; where
+// the folder refuses new files or the group cannot be kept, the store is
+// rewritten where it lies instead. Lines outside the section pass through
+// unchanged. Returns false when any step fails; the old store is then exactly
+// as it was and no temporary file is left. When path is a link, the file it
+// names is the one written (and created when missing) and the link stays.
 bool rewriteStore(const std::string& path, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries);
 

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/window_texts.h"
 #include "form/form.h"
@@ -152,6 +155,70 @@ TEST_F(WindowTest, AFailedSaveKeepsTheWindowOpen) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(saves, 2);
 }
+
+// A store that refuses every save must not trap the user: after the report,
+// the user is asked whether to leave without saving.
+struct FailedCloseCase {
+  const char* name;
+  bool leaveWithoutSaving;
+};
+
+class FailedSaveOnClose : public WindowTest, public testing::WithParamInterface<FailedCloseCase> {};
+
+TEST_P(FailedSaveOnClose, AsksWhetherToLeaveWithoutSaving) {
+  commands.saveDeclaration = [](const form::Form&, std::string_view) {
+    throw period::Error("Unable to write to /shared/muhtasar.ini");
+  };
+  exitQuestion.answer = GetParam().leaveWithoutSaving;
+  openWindow();
+  EXPECT_EQ(window->close(), GetParam().leaveWithoutSaving);
+  EXPECT_EQ(window->isVisible(), !GetParam().leaveWithoutSaving);
+  EXPECT_EQ(errors.texts, QStringList{"Unable to write to /shared/muhtasar.ini."});
+  EXPECT_EQ(exitQuestion.asked, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Close, FailedSaveOnClose,
+                         testing::Values(FailedCloseCase{"Evet", true},
+                                         FailedCloseCase{"Hayir", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, ASavedCloseAsksNothing) {
+  openWindow();
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(exitQuestion.asked, 0);
+}
+
+// The real question: its texts, and "Hayır" taken by Enter.
+class ExitQuestionBox : public testing::TestWithParam<FailedCloseCase> {};
+
+TEST_P(ExitQuestionBox, AsksInTurkishWithHayirAsTheDefault) {
+  QString text, caption, defaultButton;
+  QStringList buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    caption = box->windowTitle();
+    defaultButton = box->defaultButton()->text();
+    for (QAbstractButton* button : box->buttons()) buttons << button->text();
+    if (GetParam().leaveWithoutSaving)
+      box->buttons().at(buttons.indexOf("Evet"))->click();
+    else
+      QTest::keyClick(box, Qt::Key_Return);
+  });
+  app::MessageBoxExitQuestion question;
+  EXPECT_EQ(question.exitWithoutSaving(), GetParam().leaveWithoutSaving);
+  EXPECT_EQ(text, QString::fromUtf8("Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?"));
+  EXPECT_EQ(caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{"Evet", QString::fromUtf8("Hayır")}));
+  EXPECT_EQ(defaultButton, QString::fromUtf8("Hayır"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Close, ExitQuestionBox,
+                         testing::Values(FailedCloseCase{"Evet", true},
+                                         FailedCloseCase{"EnterForHayir", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace app_testing

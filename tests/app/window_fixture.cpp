@@ -52,6 +52,7 @@ void WindowTest::TearDown() {
 
 void WindowTest::openWindow() {
   window = std::make_unique<app::TForm1>(errors, notice, commands);
+  window->setExitQuestion(exitQuestion);
   window->FormCreate();
   window->show();
   QApplication::setActiveWindow(window.get());

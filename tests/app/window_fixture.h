@@ -26,6 +26,17 @@ class RecordingErrorReport : public app::ErrorReport {
   QStringList texts;
 };
 
+// Answers the question after a failed save on close as the test says.
+class RecordingExitQuestion : public app::ExitQuestion {
+ public:
+  bool exitWithoutSaving() override {
+    ++asked;
+    return answer;
+  }
+  bool answer = false;
+  int asked = 0;
+};
+
 class RecordingNotice : public period::CarryOverNotice {
  public:
   void previousDeclarationMissing() override { ++calls; }
@@ -56,6 +67,7 @@ class WindowTest : public testing::Test {
 
   RecordingErrorReport errors;
   RecordingNotice notice;
+  RecordingExitQuestion exitQuestion;
   CommandLog log;
   app::WindowCommands commands;
   std::unique_ptr<app::TForm1> window;

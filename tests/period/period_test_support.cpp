@@ -1,5 +1,8 @@
 #include "period/period_test_support.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "form/cp1254.h"
 #include "support/scratch_dir.h"
 
@@ -62,6 +65,14 @@ void writeSummary(const std::vector<std::string>& lines) {
 
 std::string exampleSummary() {
   return testing_support::readFile(std::string(MUHTASAR_EXAMPLES_DIR) + "/BORDMHT.DAT");
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace period_testing

@@ -31,4 +31,7 @@ void writeSummary(const std::vector<std::string>& lines);
 // The example payroll summary of the examples folder.
 std::string exampleSummary();
 
+// The names in a folder, sorted: to see that a failed save left nothing behind.
+std::vector<std::string> filesIn(const std::string& folder);
+
 }  // namespace period_testing

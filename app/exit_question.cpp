@@ -1,0 +1,21 @@
+#include "app/exit_question.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/window_texts.h"
+
+namespace app {
+
+bool MessageBoxExitQuestion::exitWithoutSaving() {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle),
+                  QString::fromUtf8("Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?"));
+  QPushButton* yes = box.addButton(QString::fromUtf8("Evet"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QString::fromUtf8("Hayır"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+}  // namespace app

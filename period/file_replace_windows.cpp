@@ -1,0 +1,193 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+
+#include "period/file_replace.h"
+
+namespace period {
+namespace {
+
+std::wstring widePath(const std::string& path) {
+  return std::filesystem::path(path).wstring();
+}
+
+// The errno whose input/output message matches the one Windows would give.
+int errnoOfLastError() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+      return ENOENT;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return ENOTDIR;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return EMFILE;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    default:
+      return EIO;
+  }
+}
+
+HANDLE handleOf(std::FILE* file) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+}
+
+// Others may read, write, rename and delete the file while it is open, as the
+// saves of other windows must be able to replace the store.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opens a plain file on the disk; anything else (a pipe, a device) is refused.
+HANDLE openPlainFile(const std::string& path, DWORD access, DWORD disposition) {
+  HANDLE handle = CreateFileW(widePath(path).c_str(), access, kShareAll, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    errno = errnoOfLastError();
+    return handle;
+  }
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    errno = EACCES;
+    return INVALID_HANDLE_VALUE;
+  }
+  return handle;
+}
+
+std::FILE* fileOfHandle(HANDLE handle, int flags, const char* mode) {
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, mode);
+  if (file == nullptr) _close(fd);
+  return file;
+}
+
+bool lockWholeFile(HANDLE handle, DWORD flags) {
+  OVERLAPPED whole{};
+  return LockFileEx(handle, flags, 0, MAXDWORD, MAXDWORD, &whole) != 0;
+}
+
+bool sameFile(HANDLE a, HANDLE b) {
+  BY_HANDLE_FILE_INFORMATION x, y;
+  return GetFileInformationByHandle(a, &x) && GetFileInformationByHandle(b, &y) &&
+         x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+         x.nFileIndexLow == y.nFileIndexLow;
+}
+
+}  // namespace
+
+std::FILE* openRegularFileForReading(const std::string& path) {
+  HANDLE handle = openPlainFile(path, GENERIC_READ, OPEN_EXISTING);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return fileOfHandle(handle, _O_RDONLY, "rb");
+}
+
+bool lockForReading(std::FILE* file) {
+  return lockWholeFile(handleOf(file), 0);
+}
+
+// The store itself is locked (see the POSIX side for why); after the lock the
+// path must still name the same file, or another save replaced it meanwhile.
+bool openLocked(const std::string& path, LockedFile& locked) {
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    HANDLE handle = openPlainFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    if (!lockWholeFile(handle, LOCKFILE_EXCLUSIVE_LOCK)) {
+      errno = errnoOfLastError();
+      CloseHandle(handle);
+      return false;
+    }
+    HANDLE named = CreateFileW(widePath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool same = named != INVALID_HANDLE_VALUE && sameFile(handle, named);
+    if (named != INVALID_HANDLE_VALUE) CloseHandle(named);
+    if (!same) {
+      CloseHandle(handle);
+      continue;
+    }
+    locked.file = fileOfHandle(handle, _O_RDWR, "r+b");
+    if (locked.file == nullptr) return false;
+    locked.created = created;
+    return true;
+  }
+  errno = EBUSY;
+  return false;
+}
+
+void closeLocked(const std::string& path, LockedFile& locked, bool removeCreated) {
+  if (locked.file == nullptr) return;
+  if (removeCreated && locked.created) DeleteFileW(widePath(path).c_str());
+  std::fclose(locked.file);
+  locked.file = nullptr;
+}
+
+std::FILE* createTemporaryBeside(const std::string& path, std::string& name) {
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(entropy()));
+    const std::string candidate = path + suffix;
+    HANDLE handle = CreateFileW(widePath(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      errno = errnoOfLastError();
+      return nullptr;
+    }
+    std::FILE* file = fileOfHandle(handle, _O_WRONLY, "wb");
+    if (file == nullptr) {
+      DeleteFileW(widePath(candidate).c_str());
+      errno = EIO;
+      return nullptr;
+    }
+    name = candidate;
+    return file;
+  }
+  errno = EEXIST;
+  return nullptr;
+}
+
+bool folderRefusesNewFiles(int errnoValue) {
+  return errnoValue == EACCES;
+}
+
+// The rights of a Windows file come from its folder; the replacement lies in
+// the same folder and gets the same ones.
+bool keepOwnership(std::FILE*, std::FILE*) {
+  return true;
+}
+
+bool flushToDisk(std::FILE* file) {
+  return _commit(_fileno(file)) == 0;
+}
+
+bool truncateFile(std::FILE* file, long long length) {
+  return _chsize_s(_fileno(file), length) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  errno = errnoOfLastError();
+  return false;
+}
+
+// Windows has no file-size signal.
+void letFileSizeLimitFailWrites() {}
+
+}  // namespace period

@@ -1,0 +1,236 @@
+// Faults of the file system around the store and the payroll summary: folders
+// that refuse new files, shared groups, pipes, links to files yet to be made.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form/form.h"
+#include "period/file_replace.h"
+#include "period/period_test_support.h"
+#include "period/startup.h"
+#include "period/store.h"
+#include "support/error_message.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using period_testing::filesIn;
+using testing_support::errorMessage;
+using testing_support::readFile;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+namespace fs = std::filesystem;
+
+const std::string kOldStore = "[Old]\r\nEdit1=kept\r\n";
+
+// Runs the step in a child process and gives its exit status; 77 when the
+// child could not take the identity asked for. A step that hangs is ended
+// after ten seconds (status 142).
+int inChild(const std::function<int()>& step, uid_t user = 0, gid_t group = 0,
+            std::vector<gid_t> groups = {}, rlim_t fileSizeLimit = RLIM_INFINITY) {
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(10);
+    period::letFileSizeLimitFailWrites();
+    const rlimit limit{fileSizeLimit, fileSizeLimit};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(77);
+    if (user != 0 &&
+        (setgroups(groups.size(), groups.data()) != 0 || setgid(group) != 0 || setuid(user) != 0))
+      _exit(77);
+    _exit(step());
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// 0 when the save went through, 1 when it reported "Unable to write to …",
+// 2 for any other outcome.
+int saveAs(const std::string& key, const std::string& edit1 = "") {
+  form::Form form;
+  form.edit(1).setText(edit1);
+  const std::string message = errorMessage([&] { period::SaveDeclaration(form, key); });
+  if (message == "no error") return 0;
+  return message == "Unable to write to " + period::storePath() ? 1 : 2;
+}
+
+#define SKIP_UNLESS_ROOT() \
+  if (geteuid() != 0) GTEST_SKIP() << "only root can act as the other users of a shared folder"
+
+// A shared folder where users may write the store but not create files: the
+// store is rewritten where it lies, and a failed rewrite puts the old bytes
+// back.
+struct InPlaceCase {
+  const char* name;
+  rlim_t fileSizeLimit;
+  int outcome;
+};
+
+class FolderRefusingNewFiles : public testing::TestWithParam<InPlaceCase> {};
+
+TEST_P(FolderRefusingNewFiles, RewritesTheWritableStoreInPlace) {
+  SKIP_UNLESS_ROOT();
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  fs::permissions("muhtasar.ini", fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                                      ~fs::perms::others_exec);
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  struct stat before;
+  ASSERT_EQ(stat("muhtasar.ini", &before), 0);
+  const int outcome =
+      inChild([] { return saveAs("K", "new"); }, 65534, 65534, {}, GetParam().fileSizeLimit);
+  ASSERT_NE(outcome, 77) << "cannot become an unprivileged user";
+  EXPECT_EQ(outcome, GetParam().outcome) << "0: saved, 1: Unable to write, 2: other";
+  const std::string store = readFile("muhtasar.ini");
+  if (GetParam().outcome == 0) {
+    EXPECT_TRUE(store.starts_with(kOldStore + "[K]\r\nEdit1=new\r\nEdit2=\r\n"));
+    EXPECT_TRUE(store.ends_with("\r\nCheckBox14=0\r\n"));
+  } else {
+    EXPECT_EQ(store, kOldStore);
+  }
+  struct stat after;
+  ASSERT_EQ(stat("muhtasar.ini", &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(filesIn("."), std::vector<std::string>{"muhtasar.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedFolder, FolderRefusingNewFiles,
+                         testing::Values(InPlaceCase{"NoLimit", RLIM_INFINITY, 0},
+                                         InPlaceCase{"FileSizeLimit", 4096, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A store shared by the group of an office: one accountant owns it, the
+// others write it through the group. A save by one of them must leave it
+// writable for the next.
+constexpr gid_t kOffice = 4100;
+
+struct GroupCase {
+  const char* name;
+  std::vector<gid_t> saverGroups;  // beyond the saver's own group
+  mode_t mode;
+  bool sameFile;  // rewritten where it lies rather than replaced
+};
+
+class SharedGroupStore : public testing::TestWithParam<GroupCase> {};
+
+TEST_P(SharedGroupStore, StaysWritableForTheNextColleague) {
+  SKIP_UNLESS_ROOT();
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  ASSERT_EQ(chown("muhtasar.ini", 4001, kOffice), 0);
+  ASSERT_EQ(chmod("muhtasar.ini", GetParam().mode), 0);
+  fs::permissions(dir.path(), fs::perms::all);
+  struct stat before;
+  ASSERT_EQ(stat("muhtasar.ini", &before), 0);
+
+  ASSERT_EQ(inChild([] { return saveAs("K1", "first"); }, 4002, 4202, GetParam().saverGroups), 0);
+  struct stat after;
+  ASSERT_EQ(stat("muhtasar.ini", &after), 0);
+  EXPECT_EQ(after.st_gid, kOffice);
+  EXPECT_EQ(after.st_mode & 07777, GetParam().mode);
+  EXPECT_EQ(after.st_ino == before.st_ino, GetParam().sameFile);
+  if (GetParam().sameFile) {
+    EXPECT_EQ(after.st_uid, 4001u);
+  }
+  ASSERT_EQ(inChild([] { return saveAs("K2", "second"); }, 4003, 4203, {kOffice}), 0)
+      << "the next colleague cannot save";
+  EXPECT_EQ(period::StoredValue("K1", "Edit1"), "first");
+  EXPECT_EQ(period::StoredValue("K2", "Edit1"), "second");
+  EXPECT_EQ(period::StoredValue("Old", "Edit1"), "kept");
+  EXPECT_EQ(filesIn("."), std::vector<std::string>{"muhtasar.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedFolder, SharedGroupStore,
+                         testing::Values(GroupCase{"SaverInTheGroup", {kOffice}, 0664, false},
+                                         // Writable by all, so the saver may write it but cannot
+                                         // hand a new file to the group.
+                                         GroupCase{"SaverOutsideTheGroup", {}, 0666, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A pipe of the name of a file that start-up reads is refused at once, as
+// Windows refuses what is not a file, instead of waiting for a writer.
+struct PipeCase {
+  const char* name;
+  const char* pipe;
+  std::function<void()> operation;
+  const char* message;  // empty: "Unable to write to" the store
+};
+
+class PipeInsteadOfAFile : public testing::TestWithParam<PipeCase> {};
+
+TEST_P(PipeInsteadOfAFile, IsRefusedWithoutWaiting) {
+  ScratchDir dir;
+  writeFile("BORDMHT.DAT", "2026\r\n040506\r\n");
+  ASSERT_EQ(mkfifo(GetParam().pipe, 0666), 0);
+  const std::string expected = *GetParam().message != '\0'
+                                   ? std::string(GetParam().message)
+                                   : "Unable to write to " + period::storePath();
+  const int outcome =
+      inChild([&] { return errorMessage(GetParam().operation) == expected ? 0 : 1; });
+  EXPECT_EQ(outcome, 0) << "1: other message, 142: hung";
+  EXPECT_EQ(filesIn("."), (std::vector<std::string>{"BORDMHT.DAT", "muhtasar.ini"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, PipeInsteadOfAFile,
+                         testing::Values(PipeCase{"StoreExists", "muhtasar.ini",
+                                                  [] { period::DeclarationExists("K"); },
+                                                  "File access denied"},
+                                         PipeCase{"StoreSave", "muhtasar.ini",
+                                                  [] {
+                                                    form::Form form;
+                                                    period::SaveDeclaration(form, "K");
+                                                  },
+                                                  ""},
+                                         PipeCase{"StartUpStore", "muhtasar.ini",
+                                                  [] {
+                                                    form::Form form;
+                                                    std::string key;
+                                                    period::StartUp(form, key);
+                                                  },
+                                                  "File access denied"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PipeInsteadOfAFile, PayrollSummaryIsRefusedWithoutWaiting) {
+  ScratchDir dir;
+  ASSERT_EQ(mkfifo("BORDMHT.DAT", 0666), 0);
+  const int outcome = inChild([] {
+    form::Form form;
+    std::string key;
+    return errorMessage([&] { period::StartUp(form, key); }) == "File access denied" ? 0 : 1;
+  });
+  EXPECT_EQ(outcome, 0) << "1: other message, 142: hung";
+}
+
+// A link to a store that is to be made elsewhere: the save makes that file and
+// the link stays.
+TEST(DeclarationStore, ASaveThroughALinkToAMissingFileCreatesTheFile) {
+  ScratchDir dir;
+  fs::create_directory("shared");
+  fs::create_symlink("shared/store.ini", "muhtasar.ini");
+  form::Form form;
+  form.edit(1).setText("new");
+  period::SaveDeclaration(form, "K");
+  EXPECT_TRUE(fs::is_symlink("muhtasar.ini"));
+  EXPECT_TRUE(readFile("shared/store.ini").starts_with("[K]\r\nEdit1=new\r\n"));
+  EXPECT_EQ(filesIn("shared"), std::vector<std::string>{"store.ini"});
+  EXPECT_EQ(filesIn("."), (std::vector<std::string>{"muhtasar.ini", "shared"}));
+}
+
+// A save that fails before anything was there leaves nothing behind.
+TEST(FailedSave, FileSizeLimitOnAFirstSaveLeavesNoStore) {
+  ScratchDir dir;
+  EXPECT_EQ(inChild([] { return saveAs("K"); }, 0, 0, {}, 1024), 1);
+  EXPECT_EQ(filesIn("."), std::vector<std::string>{});
+}
+
+}  // namespace
