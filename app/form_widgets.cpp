@@ -37,9 +37,11 @@ Qt::Alignment alignmentOf(const form::Component& c) {
 // overlaps them.
 QWidget* makeLabel(const form::Component& c, QWidget* parent, ComponentLooks& looks,
                    const form::Component* container) {
-  auto* label = new QLabel(QString::fromStdString(c.caption), parent);
-  label->lower();
+  // Plain text from the start: the caption is laid out once, as plain text.
+  auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
+  label->setText(QString::fromStdString(c.caption));
+  label->lower();
   // Sized to its text below: the font comes first.
   looks.apply(*label, c, container);
   if (c.width > 0 && c.height > 0) {
