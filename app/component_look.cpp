@@ -2,10 +2,20 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QWidget>
 
 namespace app {
+namespace {
+
+// The face every component shows unless the catalogue gives it another.
+constexpr form::Colour kWindowBackground = form::Colour::ButtonFace;
+
+bool sameFace(const form::Font& a, const form::Font& b) {
+  return a.family == b.family && a.pixelHeight == b.pixelHeight && a.bold == b.bold &&
+         a.italic == b.italic;
+}
+
+}  // namespace
 
 QFont fontOf(const form::Font& font) {
   QFont f(QString::fromStdString(font.family));
@@ -29,16 +39,45 @@ QColor colourOf(form::Colour colour) {
   return QColor(0, 0, 0);
 }
 
-void applyLook(QWidget& widget, const form::Component& component) {
-  widget.setFont(fontOf(component.font));
-  QPalette palette = widget.palette();
-  const QColor text = colourOf(component.font.colour);
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::Text, text);
-  palette.setColor(QPalette::ButtonText, text);
-  palette.setColor(QPalette::Window, colourOf(component.background));
-  widget.setPalette(palette);
-  if (component.background != form::Colour::ButtonFace) widget.setAutoFillBackground(true);
+void ComponentLooks::applyWindowLook(QWidget& content) {
+  const form::Font window;
+  content.setFont(sharedFont(window));
+  content.setPalette(sharedPalette(window.colour, kWindowBackground));
+}
+
+void ComponentLooks::apply(QWidget& widget, const form::Component& component,
+                           const form::Component* container) {
+  const form::Font inheritedFont = container != nullptr ? container->font : form::Font{};
+  const form::Colour inheritedBackground =
+      container != nullptr ? container->background : kWindowBackground;
+  if (!sameFace(component.font, inheritedFont)) widget.setFont(sharedFont(component.font));
+  if (component.font.colour != inheritedFont.colour || component.background != inheritedBackground)
+    widget.setPalette(sharedPalette(component.font.colour, component.background));
+  if (component.background != kWindowBackground) widget.setAutoFillBackground(true);
+}
+
+const QFont& ComponentLooks::sharedFont(const form::Font& font) {
+  const auto key = std::make_tuple(font.family, font.pixelHeight, font.bold, font.italic);
+  auto it = fonts_.find(key);
+  if (it == fonts_.end()) it = fonts_.emplace(key, fontOf(font)).first;
+  return it->second;
+}
+
+// Only these four roles are the component's own; every other role still
+// follows the window and the platform.
+const QPalette& ComponentLooks::sharedPalette(form::Colour text, form::Colour background) {
+  const auto key = std::make_pair(text, background);
+  auto it = palettes_.find(key);
+  if (it == palettes_.end()) {
+    QPalette palette;
+    const QColor textColour = colourOf(text);
+    palette.setColor(QPalette::WindowText, textColour);
+    palette.setColor(QPalette::Text, textColour);
+    palette.setColor(QPalette::ButtonText, textColour);
+    palette.setColor(QPalette::Window, colourOf(background));
+    it = palettes_.emplace(key, palette).first;
+  }
+  return it->second;
 }
 
 void drawThinBorder(QWidget& widget) {

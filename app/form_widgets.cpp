@@ -35,11 +35,15 @@ Qt::Alignment alignmentOf(const form::Component& c) {
 
 // Labels are drawn on their container's face, under every field and box that
 // overlaps them.
-QWidget* makeLabel(const form::Component& c, QWidget* parent) {
-  auto* label = new QLabel(QString::fromStdString(c.caption), parent);
-  label->lower();
+QWidget* makeLabel(const form::Component& c, QWidget* parent, ComponentLooks& looks,
+                   const form::Component* container) {
+  // Plain text from the start: the caption is laid out once, as plain text.
+  auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
-  applyLook(*label, c);
+  label->setText(QString::fromStdString(c.caption));
+  label->lower();
+  // Sized to its text below: the font comes first.
+  looks.apply(*label, c, container);
   if (c.width > 0 && c.height > 0) {
     label->setAlignment(alignmentOf(c));
     label->setGeometry(c.left, c.top, c.width, c.height);
@@ -78,10 +82,17 @@ FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
   FormWidgets widgets;
   widgets.content = new QWidget;
   widgets.content->setMinimumSize(kClientContentWidth, form::kClientContentHeight);
-  std::map<std::string, QWidget*, std::less<>> containers = {{"", widgets.content}};
+  ComponentLooks looks;
+  looks.applyWindowLook(*widgets.content);
+  struct Container {
+    QWidget* widget;
+    const form::Component* component;  // nullptr for the content itself
+  };
+  std::map<std::string, Container, std::less<>> containers = {{"", {widgets.content, nullptr}}};
 
   for (const form::Component& c : form::catalogue()) {
-    QWidget* parent = containers.at(c.parent);
+    const Container& container = containers.at(c.parent);
+    QWidget* parent = container.widget;
     QWidget* widget = nullptr;
     switch (c.kind) {
       case form::ComponentKind::TextField:
@@ -106,20 +117,20 @@ FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
         break;
       }
       case form::ComponentKind::Label:
-        widget = makeLabel(c, parent);
+        widget = makeLabel(c, parent, looks, container.component);
         break;
       case form::ComponentKind::Panel:
         widget = new BorderedPanel(parent);
-        containers.emplace(c.name, widget);
+        containers.emplace(c.name, Container{widget, &c});
         break;
       case form::ComponentKind::ScrollBox:
-        containers.emplace(c.name, makePayeeList(c, parent, widgets));
+        containers.emplace(c.name, Container{makePayeeList(c, parent, widgets), &c});
         widget = widgets.payeeList;
         break;
     }
     widget->setObjectName(QString::fromStdString(c.name));
     if (c.kind != form::ComponentKind::Label) {
-      applyLook(*widget, c);
+      looks.apply(*widget, c, container.component);
       if (c.kind != form::ComponentKind::ScrollBox)
         widget->setGeometry(c.left, c.top, c.width, c.height);
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <cstdio>
 
 #include "app/carry_over_message.h"
 #include "app/error_report.h"
@@ -13,7 +14,6 @@
 namespace app {
 namespace {
 
-// Ends the event loop once the window has been painted for the first time.
 class QuitAfterFirstPaint : public QObject {
  public:
   using QObject::QObject;
@@ -22,13 +22,26 @@ class QuitAfterFirstPaint : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
       watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+      // Queued, so that the painted window is on the screen first.
+      QMetaObject::invokeMethod(this, &QuitAfterFirstPaint::end, Qt::QueuedConnection);
     }
     return false;
+  }
+
+ private:
+  void end() {
+    std::fputs("shown\n", stdout);
+    std::fflush(stdout);
+    // Not quit(): that closes the windows first, and closing saves.
+    QCoreApplication::exit(0);
   }
 };
 
 }  // namespace
+
+void quitAfterFirstPaint(QWidget& window) {
+  window.installEventFilter(new QuitAfterFirstPaint(&window));
+}
 
 int runMuhtasar(int argc, char** argv) {
   period::letFileSizeLimitFailWrites();
@@ -42,8 +55,7 @@ int runMuhtasar(int argc, char** argv) {
   window.setExitQuestion(exitQuestion);
   window.FormCreate();
 
-  QuitAfterFirstPaint quitHook;
-  if (qEnvironmentVariableIsSet(kQuitAfterShowVariable)) window.installEventFilter(&quitHook);
+  if (qEnvironmentVariableIsSet(kQuitAfterShowVariable)) quitAfterFirstPaint(window);
   window.show();
   application.exec();
   return 0;
