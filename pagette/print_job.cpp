@@ -57,7 +57,11 @@ void printJobFile(const std::string& path, Printer& printer) {
 
 int runPagette(std::string_view commandLine, const PrinterOpener& openPrinter,
                std::ostream& errors) {
-  const std::string path = jobPathFromCommandLine(commandLine);
+  return runPagetteOnJob(jobPathFromCommandLine(commandLine), openPrinter, errors);
+}
+
+int runPagetteOnJob(const std::string& path, const PrinterOpener& openPrinter,
+                    std::ostream& errors) {
   if (path.empty()) {
     errors << "usage: pagette PRINT-JOB-FILE\n"
               "Prints the print job file on the default printer and then deletes it.\n";

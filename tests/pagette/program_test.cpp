@@ -77,6 +77,23 @@ TEST(PagetteProgram, WithoutADefaultPrinterFailsAndKeepsTheFile) {
   EXPECT_TRUE(fs::exists(job));
 }
 
+// A path with a blank names one file; the part before the blank names another,
+// which must be neither printed nor deleted.
+TEST(PagetteProgram, APathWithABlankIsTheWholeFirstArgument) {
+  if (QPrinterInfo::defaultPrinter().isNull())
+    GTEST_SKIP() << "no default printer: the job is checked on the printer's sheets";
+  ScratchFolder folder;
+  const std::string other = folder.write("a", exampleJob());
+  const std::string job = folder.write("a b.job", "1,1,2,x,,,,,,,,,,\"a\"\r\n");
+  Finished finished = runProgram({QString::fromStdString(job), "ignored"});
+  EXPECT_EQ(finished.status, 1);
+  EXPECT_NE(finished.errors.find("pagette: " + job + ": line 1, field 4: \"x\" is not a number\n"),
+            std::string::npos)
+      << finished.errors;
+  EXPECT_TRUE(fs::exists(job));
+  EXPECT_EQ(fs::file_size(other), exampleJob().size());
+}
+
 // Where cups-pdf puts the PDF files of this user's jobs ("Out ${HOME}/PDF" in
 // its configuration; anonymous jobs elsewhere).
 std::vector<fs::path> pdfFolders() {
