@@ -28,6 +28,7 @@ class DryRunPrinter : public Printer {
   void drawLine(float, float, float, float) override {}
   void drawRectangle(float, float, float, float) override {}
   void fillRectangle(float, float, float, float) override {}
+  bool keepsOutputBack() const override { return true; }
   void newPage() override {}
   void endDocument() override {}
 

@@ -60,8 +60,12 @@ bool isPrintable(double whole) {
 // The printer receives the coordinate in single precision and rounds that to its
 // whole twips, so a value just below a half can reach it as the half and round
 // past the edge.
+bool isPrintablePlace(double value) {
+  return isPrintable(roundToWhole(value)) && isPrintable(roundToWhole(static_cast<float>(value)));
+}
+
 float coordinate(double value, const JobRecord& record, int field) {
-  if (!isPrintable(roundToWhole(value)) || !isPrintable(roundToWhole(static_cast<float>(value)))) {
+  if (!isPrintablePlace(value)) {
     throw RecordError(record.lineOf(field), field,
                       "the coordinate " + formatNumber(value) +
                           " lies outside the printable range of -32768 to 32767 twips");
@@ -181,6 +185,14 @@ void Layout::printText(const JobRecord& record) {
     throw RecordError(record.lineOf(5), 5,
                       "the field width " + formatNumber(fieldWidth) + " twips is negative");
   }
+
+  if (record.text.empty()) return;
+  // Wherever the text ends up in its field, the place is printable when both
+  // ends of the field are: then only the output needs the text's width.
+  if (printer_.keepsOutputBack() && isPrintablePlace(columnX(record.field(4))) &&
+      isPrintablePlace(columnX(record.field(4)) + fieldWidth) &&
+      isPrintablePlace(scaledRowY(record)))
+    return;
 
   // Cut characters from the right until the text fits its field. A beginning of
   // a text is never wider than the whole, so the longest beginning that fits is

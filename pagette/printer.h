@@ -62,6 +62,11 @@ class Printer {
   // Painted completely in the foreground colour.
   virtual void fillRectangle(float x1, float y1, float x2, float y2) = 0;
 
+  // True for a printer that draws nothing and only lets the layout find the
+  // errors of a job; the layout then measures a text only where its width
+  // decides whether the text can be printed at all.
+  virtual bool keepsOutputBack() const { return false; }
+
   virtual void newPage() = 0;
   // Sends the document to the printer. A document without any output sends nothing.
   virtual void endDocument() = 0;

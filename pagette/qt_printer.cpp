@@ -115,6 +115,7 @@ std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
   // Twips count from the corner of the sheet, not from the printable area.
   printer_->setFullPage(true);
+  dotsToTwips_ = kTwipsPerInch / printer_->resolution();
 }
 
 QtPrinter::~QtPrinter() {
@@ -163,8 +164,27 @@ PageSize QtPrinter::pageSize() {
           twipsOf(sheet.height() * kTwipsPerInch / kMillimetresPerInch)};
 }
 
+void QtPrinter::changeFont(const QFont& font) {
+  if (font == font_) return;
+  font_ = font;
+  metrics_ = nullptr;
+}
+
+const QFontMetricsF& QtPrinter::metrics() {
+  if (metrics_ == nullptr) {
+    const QString key = font_.key();
+    auto known = metricsByFont_.find(key);
+    if (known == metricsByFont_.end())
+      known = metricsByFont_.insert(key, QFontMetricsF(font_, printer_.get()));
+    metrics_ = &known.value();
+  }
+  return *metrics_;
+}
+
 void QtPrinter::setFontName(const std::string& name) {
-  font_.setFamily(textOf(name));
+  QFont font = font_;
+  font.setFamily(textOf(name));
+  changeFont(font);
 }
 
 // Texts are decoded from code page 1254 whatever the character set, so the
@@ -173,11 +193,18 @@ void QtPrinter::setFontCharset(int) {}
 
 void QtPrinter::setFontSize(float points) {
   // The painter works in twips, so a font's "pixels" are twips.
-  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint))));
+  const int pixels = std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint)));
+  if (font_.pixelSize() == pixels) return;
+  QFont font = font_;
+  font.setPixelSize(pixels);
+  changeFont(font);
 }
 
 void QtPrinter::setBold(bool bold) {
-  font_.setBold(bold);
+  if (font_.bold() == bold) return;
+  QFont font = font_;
+  font.setBold(bold);
+  changeFont(font);
 }
 void QtPrinter::setForeground(Rgb colour) {
   foreground_ = colourOf(colour);
@@ -194,20 +221,19 @@ void QtPrinter::setLineWidth(int width) {
 
 QPen QtPrinter::pen() const {
   // The width is in the printer's dots; 0 draws the thinnest line, one dot.
-  const double dotsToTwips = kTwipsPerInch / printer_->resolution();
-  return QPen(foreground_, std::max(1, lineWidth_) * dotsToTwips, Qt::SolidLine, Qt::RoundCap,
+  return QPen(foreground_, std::max(1, lineWidth_) * dotsToTwips_, Qt::SolidLine, Qt::RoundCap,
               Qt::RoundJoin);
 }
 
 double QtPrinter::textWidth(const std::string& text) {
-  return QFontMetricsF(font_, printer_.get()).horizontalAdvance(textOf(text));
+  return metrics().horizontalAdvance(textOf(text));
 }
 
 void QtPrinter::printText(float x, float y, const std::string& text) {
   QPainter& p = outputPainter();
   p.setFont(font_);
   p.setPen(foreground_);
-  const double ascent = QFontMetricsF(font_, printer_.get()).ascent();
+  const double ascent = metrics().ascent();
   p.drawText(QPointF(x, y + ascent), textOf(text));
 }
 

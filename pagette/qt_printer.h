@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
@@ -51,10 +53,17 @@ class QtPrinter : public Printer {
   void startPendingSheet();
   void useTwips();
   QPen pen() const;
+  void changeFont(const QFont& font);
+  const QFontMetricsF& metrics();
 
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
   QFont font_;
+  // Building metrics for a font is far dearer than measuring with them, and a
+  // job uses a handful of fonts for all its texts.
+  QHash<QString, QFontMetricsF> metricsByFont_;
+  const QFontMetricsF* metrics_ = nullptr;
+  double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;
   int fillStyle_ = kSolidFill;
