@@ -1,5 +1,6 @@
 #include "qt_printer.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -91,6 +92,14 @@ QRectF rectangleBetween(float x1, float y1, float x2, float y2) {
   return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
 }
 
+bool isCompletePdf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() < 5) return false;
+  constexpr qint64 kTail = 32;
+  file.seek(std::max<qint64>(0, file.size() - kTail));
+  return file.readAll().trimmed().endsWith("%%EOF");
+}
+
 int twipsOf(double twips) {
   return static_cast<int>(std::lround(twips));
 }
@@ -100,9 +109,9 @@ int twipsOf(double twips) {
 std::unique_ptr<QtPrinter> QtPrinter::openDefault(const QString& documentName) {
   QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) throw JobError("there is no default printer");
-  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  printer->setDocName(documentName);
-  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
+  SystemPrinter system = openSystemPrinter(info, documentName);
+  return std::unique_ptr<QtPrinter>(
+      new QtPrinter(std::move(system.printer), std::move(system.handOff)));
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
@@ -112,7 +121,10 @@ std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
   return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
 }
 
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : QtPrinter(std::move(printer), nullptr) {}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintQueueHandOff> handOff)
+    : printer_(std::move(printer)), handOff_(std::move(handOff)) {
   // Twips count from the corner of the sheet, not from the printable area.
   printer_->setFullPage(true);
   dotsToTwips_ = kTwipsPerInch / printer_->resolution();
@@ -282,6 +294,12 @@ void QtPrinter::endDocument() {
   startPendingSheet();
   if (!painter_.end() || printer_->printerState() == QPrinter::Error)
     throw JobError("the document cannot be sent to the printer");
+  // Qt's PDF engine does not report a failed write (a full disk, a file-size
+  // limit): a file cut short lacks the end-of-file line that it writes last.
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !isCompletePdf(printer_->outputFileName()))
+    throw JobError("the document cannot be written whole to \"" +
+                   printer_->outputFileName().toStdString() + "\"");
+  if (handOff_) handOff_->send();
 }
 
 }  // namespace pagette

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "printer.h"
+#include "system_printer.h"
 
 namespace pagette {
 
@@ -48,6 +49,7 @@ class QtPrinter : public Printer {
 
  private:
   explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+  QtPrinter(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintQueueHandOff> handOff);
   QPainter& painter();
   QPainter& outputPainter();
   void startPendingSheet();
@@ -57,6 +59,7 @@ class QtPrinter : public Printer {
   const QFontMetricsF& metrics();
 
   std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<PrintQueueHandOff> handOff_;
   QPainter painter_;
   QFont font_;
   // Building metrics for a font is far dearer than measuring with them, and a
