@@ -23,6 +23,9 @@ class DryRunPrinter : public Printer {
   void setFillStyle(int style) override { printer_.setFillStyle(style); }
   void setLineWidth(int width) override { printer_.setLineWidth(width); }
   double textWidth(const std::string& text) override { return printer_.textWidth(text); }
+  std::size_t fittingLength(const std::string& text, double width) override {
+    return printer_.fittingLength(text, width);
+  }
 
   void printText(float, float, const std::string&) override {}
   void drawLine(float, float, float, float) override {}

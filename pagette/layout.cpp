@@ -194,22 +194,11 @@ void Layout::printText(const JobRecord& record) {
       isPrintablePlace(scaledRowY(record)))
     return;
 
-  // Cut characters from the right until the text fits its field. A beginning of
-  // a text is never wider than the whole, so the longest beginning that fits is
-  // found by halving instead of measuring once per character cut.
+  // Cut characters from the right until the text fits its field.
   std::string text = record.text;
   double width = printer_.textWidth(text);
   if (width > fieldWidth) {
-    std::size_t fits = 0;
-    std::size_t tooWide = text.size();
-    while (tooWide - fits > 1) {
-      std::size_t middle = fits + (tooWide - fits) / 2;
-      if (printer_.textWidth(text.substr(0, middle)) > fieldWidth)
-        tooWide = middle;
-      else
-        fits = middle;
-    }
-    text.resize(fits);
+    text.resize(printer_.fittingLength(text, fieldWidth));
     width = text.empty() ? 0.0 : printer_.textWidth(text);
   }
   if (text.empty()) return;

@@ -10,8 +10,9 @@ namespace pagette {
 // The path of the print job file, empty when none was given.
 std::string jobPathOfThisProcess(int argc, char** argv);
 
-// A write beyond a file-size limit must fail as an error that the program
-// reports and survives, not end the process without a word.
+// Sets the process up before anything else runs: a write beyond a file-size
+// limit must fail as an error that the program reports and survives, not end
+// the process without a word; memory freed between sheets is kept for the next.
 void prepareProcess();
 
 }  // namespace pagette

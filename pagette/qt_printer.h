@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
+#include <array>
 #include <memory>
 
 #include "printer.h"
@@ -40,6 +41,7 @@ class QtPrinter : public Printer {
   void setFillStyle(int style) override;
   void setLineWidth(int width) override;
   double textWidth(const std::string& text) override;
+  std::size_t fittingLength(const std::string& text, double width) override;
   void printText(float x, float y, const std::string& text) override;
   void drawLine(float x1, float y1, float x2, float y2) override;
   void drawRectangle(float x1, float y1, float x2, float y2) override;
@@ -57,6 +59,8 @@ class QtPrinter : public Printer {
   QPen pen() const;
   void changeFont(const QFont& font);
   const QFontMetricsF& metrics();
+  double measure(const std::string& text);
+  double characterWidth(unsigned char byte);
 
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<PrintQueueHandOff> handOff_;
@@ -64,8 +68,17 @@ class QtPrinter : public Printer {
   QFont font_;
   // Building metrics for a font is far dearer than measuring with them, and a
   // job uses a handful of fonts for all its texts.
-  QHash<QString, QFontMetricsF> metricsByFont_;
-  const QFontMetricsF* metrics_ = nullptr;
+  struct FontMeasures {
+    QFontMetricsF metrics;
+    // Widths of single characters by their byte, negative until measured.
+    std::array<double, 256> characters;
+  };
+  QHash<QString, FontMeasures> measuresByFont_;
+  FontMeasures* measures_ = nullptr;
+  // The text measured last: the layout measures the text it prints once more
+  // after cutting it to its field.
+  std::string measuredText_;
+  double measuredWidth_ = -1;
   double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;
