@@ -219,10 +219,11 @@ bool holdsAFile(const fs::path& folder) {
   return false;
 }
 
-// Many sheets of texts: long enough to remove the queue while it is laid out.
+// Many sheets of texts: long enough to remove the queue while it is laid out,
+// also on a fast machine.
 std::string longJob() {
   std::string job;
-  for (int i = 0; i < 60000; ++i) {
+  for (int i = 0; i < 150000; ++i) {
     job += "1," + std::to_string(1 + i / 50) + "," + std::to_string(2 + i % 50) +
            ",10,40,0,0,0,0,0,0,0,1,\"text " + std::to_string(i) + "\"\r\n";
   }
