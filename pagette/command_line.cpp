@@ -17,6 +17,10 @@ std::string jobPathFromCommandLine(std::string_view commandLine) {
   return std::string(commandLine.substr(start, end - start));
 }
 
+std::string jobPathFromArguments(int argc, const char* const* argv) {
+  return argc > 1 && argv[1] != nullptr ? std::string(argv[1]) : std::string();
+}
+
 std::string joinArguments(int argc, const char* const* argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {

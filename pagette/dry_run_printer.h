@@ -23,11 +23,15 @@ class DryRunPrinter : public Printer {
   void setFillStyle(int style) override { printer_.setFillStyle(style); }
   void setLineWidth(int width) override { printer_.setLineWidth(width); }
   double textWidth(const std::string& text) override { return printer_.textWidth(text); }
+  std::size_t fittingLength(const std::string& text, double width) override {
+    return printer_.fittingLength(text, width);
+  }
 
   void printText(float, float, const std::string&) override {}
   void drawLine(float, float, float, float) override {}
   void drawRectangle(float, float, float, float) override {}
   void fillRectangle(float, float, float, float) override {}
+  bool keepsOutputBack() const override { return true; }
   void newPage() override {}
   void endDocument() override {}
 

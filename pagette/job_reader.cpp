@@ -26,10 +26,31 @@ void trimTrailingBlanks(std::string& text) {
   while (!text.empty() && isBlank(static_cast<unsigned char>(text.back()))) text.pop_back();
 }
 
+// A bad field goes to a terminal or a log: control characters and bytes
+// outside ASCII are shown by their number, so that they can neither upset the
+// terminal nor hide what is wrong.
+std::string printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '\\') {
+      shown += "\\\\";
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  return shown;
+}
+
 std::string quotedForMessage(const std::string& text) {
   constexpr std::size_t kShown = 40;
-  if (text.size() <= kShown) return "\"" + text + "\"";
-  return "\"" + text.substr(0, kShown) + "...\"";
+  if (text.size() <= kShown) return "\"" + printable(text) + "\"";
+  return "\"" + printable(std::string_view(text).substr(0, kShown)) + "...\"";
 }
 
 // Sign, digits with an optional fraction, an optional exponent: nothing else,
@@ -111,6 +132,17 @@ int JobReader::peek() {
 
 void JobReader::skip() {
   in_->sbumpc();
+  ++recordLength_;
+}
+
+// Producers write records of a line or two; a file without separators (a
+// stray binary file, say) must not be taken into memory whole before it is
+// found wrong.
+void JobReader::checkRecordLength(int line, int field) const {
+  if (recordLength_ > kLongestRecord) {
+    throw RecordError(
+        line, field, "the record is longer than " + std::to_string(kLongestRecord) + " characters");
+  }
 }
 
 void JobReader::skipBlanks() {
@@ -151,6 +183,7 @@ JobReader::RawField JobReader::readField(int field, int recordLine, int fieldsRe
       skip();
       if (c == '"') break;
       raw.text.push_back(static_cast<char>(c));
+      checkRecordLength(raw.line, field);
     }
     skipBlanks();
     if (!endsField(peek()))
@@ -159,6 +192,7 @@ JobReader::RawField JobReader::readField(int field, int recordLine, int fieldsRe
     for (int c = peek(); !endsField(c); c = peek()) {
       raw.text.push_back(static_cast<char>(c));
       skip();
+      checkRecordLength(raw.line, field);
     }
     trimTrailingBlanks(raw.text);
   }
@@ -177,6 +211,7 @@ std::optional<JobRecord> JobReader::next() {
   if (afterLineEnd_ && skipBlankLinesUntilEnd()) return std::nullopt;
   JobRecord record;
   const int recordLine = line_;
+  recordLength_ = 0;
   for (int field = 1; field <= JobRecord::kFieldCount; ++field) {
     RawField raw = readField(field, recordLine, field - 1);
     record.lines[static_cast<std::size_t>(field - 1)] = raw.line;

@@ -17,9 +17,13 @@ class JobReader {
   explicit JobReader(std::istream& in) : in_(in.rdbuf()) {}
 
   // The next record, or nothing when the file has ended. Throws RecordError
-  // for a field that is not a number, a text without its closing quote, and a
-  // last record with fewer than 14 fields.
+  // for a field that is not a number, a text without its closing quote, a
+  // record longer than kLongestRecord characters and a last record with fewer
+  // than 14 fields.
   std::optional<JobRecord> next();
+
+  // More characters than any producer writes in one record.
+  static constexpr std::size_t kLongestRecord = 65536;
 
  private:
   struct RawField {
@@ -31,11 +35,13 @@ class JobReader {
   void skip();
   void skipBlanks();
   void skipLineEnd();
+  void checkRecordLength(int line, int field) const;
   bool skipBlankLinesUntilEnd();
   RawField readField(int field, int recordLine, int fieldsRead);
 
   std::streambuf* in_;
   int line_ = 1;
+  std::size_t recordLength_ = 0;
   bool ended_ = false;
   // After a comma a field always follows, an empty one at least; after a line
   // end the next field may be on a later line or there may be none.

@@ -60,8 +60,12 @@ bool isPrintable(double whole) {
 // The printer receives the coordinate in single precision and rounds that to its
 // whole twips, so a value just below a half can reach it as the half and round
 // past the edge.
+bool isPrintablePlace(double value) {
+  return isPrintable(roundToWhole(value)) && isPrintable(roundToWhole(static_cast<float>(value)));
+}
+
 float coordinate(double value, const JobRecord& record, int field) {
-  if (!isPrintable(roundToWhole(value)) || !isPrintable(roundToWhole(static_cast<float>(value)))) {
+  if (!isPrintablePlace(value)) {
     throw RecordError(record.lineOf(field), field,
                       "the coordinate " + formatNumber(value) +
                           " lies outside the printable range of -32768 to 32767 twips");
@@ -182,22 +186,19 @@ void Layout::printText(const JobRecord& record) {
                       "the field width " + formatNumber(fieldWidth) + " twips is negative");
   }
 
-  // Cut characters from the right until the text fits its field. A beginning of
-  // a text is never wider than the whole, so the longest beginning that fits is
-  // found by halving instead of measuring once per character cut.
+  if (record.text.empty()) return;
+  // Wherever the text ends up in its field, the place is printable when both
+  // ends of the field are: then only the output needs the text's width.
+  if (printer_.keepsOutputBack() && isPrintablePlace(columnX(record.field(4))) &&
+      isPrintablePlace(columnX(record.field(4)) + fieldWidth) &&
+      isPrintablePlace(scaledRowY(record)))
+    return;
+
+  // Cut characters from the right until the text fits its field.
   std::string text = record.text;
   double width = printer_.textWidth(text);
   if (width > fieldWidth) {
-    std::size_t fits = 0;
-    std::size_t tooWide = text.size();
-    while (tooWide - fits > 1) {
-      std::size_t middle = fits + (tooWide - fits) / 2;
-      if (printer_.textWidth(text.substr(0, middle)) > fieldWidth)
-        tooWide = middle;
-      else
-        fits = middle;
-    }
-    text.resize(fits);
+    text.resize(printer_.fittingLength(text, fieldWidth));
     width = text.empty() ? 0.0 : printer_.textWidth(text);
   }
   if (text.empty()) return;

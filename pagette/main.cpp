@@ -4,13 +4,9 @@
 #include <iostream>
 #include <string>
 
-#include "command_line.h"
 #include "print_job.h"
+#include "process_start.h"
 #include "qt_printer.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -25,28 +21,20 @@ void useOffscreenPlatformWithoutDisplay() {
 #endif
 }
 
-std::string commandLine([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
-#ifdef _WIN32
-  return std::string(pagette::windowsCommandTail(GetCommandLineA()));
-#else
-  return pagette::joinArguments(argc, argv);
-#endif
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string line = commandLine(argc, argv);
+  pagette::prepareProcess();
+  const std::string jobPath = pagette::jobPathOfThisProcess(argc, argv);
   useOffscreenPlatformWithoutDisplay();
   // The job's command line is none of Qt's business: Qt sees the program name only.
   int qtArgc = 1;
   QGuiApplication application(qtArgc, argv);
-  return pagette::runPagette(
-      line,
-      [](const std::string& jobPath) {
+  return pagette::runPagetteOnJob(
+      jobPath,
+      [](const std::string& path) {
         // The printer's queue shows the job under its file's name.
-        return pagette::QtPrinter::openDefault(
-            QFileInfo(QString::fromLocal8Bit(jobPath)).fileName());
+        return pagette::QtPrinter::openDefault(QFileInfo(QString::fromLocal8Bit(path)).fileName());
       },
       std::cerr);
 }

@@ -18,14 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void layOut(const std::vector<JobRecord>& records, Printer& printer) {
-  Layout layout(printer);
-  for (const JobRecord& record : records) layout.print(record);
-}
-
-}  // namespace
-
-std::vector<JobRecord> readJobFile(const std::string& path) {
+std::ifstream openJobFile(const std::string& path) {
   std::error_code error;
   fs::file_status status = fs::status(path, error);
   if (error) throw JobError("the print job file cannot be opened: " + error.message());
@@ -36,6 +29,19 @@ std::vector<JobRecord> readJobFile(const std::string& path) {
   if (!in) {
     throw JobError(std::string("the print job file cannot be opened: ") + std::strerror(errno));
   }
+  return in;
+}
+
+void layOut(std::istream& job, Printer& printer) {
+  JobReader reader(job);
+  Layout layout(printer);
+  while (std::optional<JobRecord> record = reader.next()) layout.print(*record);
+}
+
+}  // namespace
+
+std::vector<JobRecord> readJobFile(const std::string& path) {
+  std::ifstream in = openJobFile(path);
   JobReader reader(in);
   std::vector<JobRecord> records;
   while (std::optional<JobRecord> record = reader.next()) records.push_back(std::move(*record));
@@ -43,10 +49,15 @@ std::vector<JobRecord> readJobFile(const std::string& path) {
 }
 
 void printJobFile(const std::string& path, Printer& printer) {
-  const std::vector<JobRecord> records = readJobFile(path);
+  // The file is read twice, record by record, so that a job of any length
+  // takes no more memory than one record: first laid out without output, to
+  // find every error before anything reaches the printer, then printed.
+  std::ifstream job = openJobFile(path);
   DryRunPrinter dryRun(printer);
-  layOut(records, dryRun);
-  layOut(records, printer);
+  layOut(job, dryRun);
+  job.clear();
+  if (!job.seekg(0)) throw JobError("the print job file cannot be read a second time");
+  layOut(job, printer);
   printer.endDocument();
   std::error_code error;
   if (!fs::remove(path, error) || error) {
@@ -57,7 +68,11 @@ void printJobFile(const std::string& path, Printer& printer) {
 
 int runPagette(std::string_view commandLine, const PrinterOpener& openPrinter,
                std::ostream& errors) {
-  const std::string path = jobPathFromCommandLine(commandLine);
+  return runPagetteOnJob(jobPathFromCommandLine(commandLine), openPrinter, errors);
+}
+
+int runPagetteOnJob(const std::string& path, const PrinterOpener& openPrinter,
+                    std::ostream& errors) {
   if (path.empty()) {
     errors << "usage: pagette PRINT-JOB-FILE\n"
               "Prints the print job file on the default printer and then deletes it.\n";

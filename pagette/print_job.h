@@ -29,8 +29,13 @@ constexpr int kExitPrinted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// The whole run of the program for a command line; returns the exit status.
-// Failures are told on `errors`, naming the job file.
+// The whole run of the program for the path of a job file; returns the exit
+// status. Failures are told on `errors`, naming the job file. An empty path
+// gets the usage.
+int runPagetteOnJob(const std::string& jobPath, const PrinterOpener& openPrinter,
+                    std::ostream& errors);
+
+// The same for a raw command line, whose path ends at the first blank.
 int runPagette(std::string_view commandLine, const PrinterOpener& openPrinter,
                std::ostream& errors);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace pagette {
@@ -54,6 +55,22 @@ class Printer {
 
   // Width in twips of a text in the current font.
   virtual double textWidth(const std::string& text) = 0;
+  // The length of the longest beginning of a text, too wide as a whole, that
+  // is at most `width` twips wide. A beginning of a text is never wider than
+  // the whole, so it is found by halving rather than by measuring once per
+  // character cut; a printer that knows its characters' widths does better.
+  virtual std::size_t fittingLength(const std::string& text, double width) {
+    std::size_t fits = 0;
+    std::size_t tooWide = text.size();
+    while (tooWide - fits > 1) {
+      std::size_t middle = fits + (tooWide - fits) / 2;
+      if (textWidth(text.substr(0, middle)) > width)
+        tooWide = middle;
+      else
+        fits = middle;
+    }
+    return fits;
+  }
   // Prints a text with its top left corner at (x, y).
   virtual void printText(float x, float y, const std::string& text) = 0;
   virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
@@ -61,6 +78,11 @@ class Printer {
   virtual void drawRectangle(float x1, float y1, float x2, float y2) = 0;
   // Painted completely in the foreground colour.
   virtual void fillRectangle(float x1, float y1, float x2, float y2) = 0;
+
+  // True for a printer that draws nothing and only lets the layout find the
+  // errors of a job; the layout then measures a text only where its width
+  // decides whether the text can be printed at all.
+  virtual bool keepsOutputBack() const { return false; }
 
   virtual void newPage() = 0;
   // Sends the document to the printer. A document without any output sends nothing.

@@ -1,5 +1,6 @@
 #include "qt_printer.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -91,6 +92,14 @@ QRectF rectangleBetween(float x1, float y1, float x2, float y2) {
   return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
 }
 
+bool isCompletePdf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() < 5) return false;
+  constexpr qint64 kTail = 32;
+  file.seek(std::max<qint64>(0, file.size() - kTail));
+  return file.readAll().trimmed().endsWith("%%EOF");
+}
+
 int twipsOf(double twips) {
   return static_cast<int>(std::lround(twips));
 }
@@ -100,9 +109,9 @@ int twipsOf(double twips) {
 std::unique_ptr<QtPrinter> QtPrinter::openDefault(const QString& documentName) {
   QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) throw JobError("there is no default printer");
-  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  printer->setDocName(documentName);
-  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
+  SystemPrinter system = openSystemPrinter(info, documentName);
+  return std::unique_ptr<QtPrinter>(
+      new QtPrinter(std::move(system.printer), std::move(system.handOff)));
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
@@ -118,9 +127,13 @@ std::unique_ptr<QtPrinter> QtPrinter::drawOn(QPrinter& printer) {
   return borrowing;
 }
 
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : QtPrinter(std::move(printer), nullptr) {}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintQueueHandOff> handOff)
+    : printer_(std::move(printer)), handOff_(std::move(handOff)) {
   // Twips count from the corner of the sheet, not from the printable area.
   printer_->setFullPage(true);
+  dotsToTwips_ = kTwipsPerInch / printer_->resolution();
 }
 
 QtPrinter::~QtPrinter() {
@@ -170,8 +183,46 @@ PageSize QtPrinter::pageSize() {
           twipsOf(sheet.height() * kTwipsPerInch / kMillimetresPerInch)};
 }
 
+void QtPrinter::changeFont(const QFont& font) {
+  if (font == font_) return;
+  font_ = font;
+  measures_ = nullptr;
+  measuredWidth_ = -1;
+}
+
+const QFontMetricsF& QtPrinter::metrics() {
+  if (measures_ == nullptr) {
+    const QString key = font_.key();
+    auto known = measuresByFont_.find(key);
+    if (known == measuresByFont_.end()) {
+      FontMeasures measures{QFontMetricsF(font_, printer_.get()), {}};
+      measures.characters.fill(-1);
+      known = measuresByFont_.insert(key, measures);
+    }
+    measures_ = &known.value();
+  }
+  return measures_->metrics;
+}
+
+double QtPrinter::measure(const std::string& text) {
+  if (measuredWidth_ < 0 || text != measuredText_) {
+    measuredWidth_ = metrics().horizontalAdvance(textOf(text));
+    measuredText_ = text;
+  }
+  return measuredWidth_;
+}
+
+double QtPrinter::characterWidth(unsigned char byte) {
+  metrics();
+  double& width = measures_->characters[byte];
+  if (width < 0) width = measures_->metrics.horizontalAdvance(QChar(unicodeFromCp1254(byte)));
+  return width;
+}
+
 void QtPrinter::setFontName(const std::string& name) {
-  font_.setFamily(textOf(name));
+  QFont font = font_;
+  font.setFamily(textOf(name));
+  changeFont(font);
 }
 
 // Texts are decoded from code page 1254 whatever the character set, so the
@@ -180,11 +231,18 @@ void QtPrinter::setFontCharset(int) {}
 
 void QtPrinter::setFontSize(float points) {
   // The painter works in twips, so a font's "pixels" are twips.
-  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint))));
+  const int pixels = std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint)));
+  if (font_.pixelSize() == pixels) return;
+  QFont font = font_;
+  font.setPixelSize(pixels);
+  changeFont(font);
 }
 
 void QtPrinter::setBold(bool bold) {
-  font_.setBold(bold);
+  if (font_.bold() == bold) return;
+  QFont font = font_;
+  font.setBold(bold);
+  changeFont(font);
 }
 void QtPrinter::setForeground(Rgb colour) {
   foreground_ = colourOf(colour);
@@ -201,20 +259,41 @@ void QtPrinter::setLineWidth(int width) {
 
 QPen QtPrinter::pen() const {
   // The width is in the printer's dots; 0 draws the thinnest line, one dot.
-  const double dotsToTwips = kTwipsPerInch / printer_->resolution();
-  return QPen(foreground_, std::max(1, lineWidth_) * dotsToTwips, Qt::SolidLine, Qt::RoundCap,
+  return QPen(foreground_, std::max(1, lineWidth_) * dotsToTwips_, Qt::SolidLine, Qt::RoundCap,
               Qt::RoundJoin);
 }
 
 double QtPrinter::textWidth(const std::string& text) {
-  return QFontMetricsF(font_, printer_.get()).horizontalAdvance(textOf(text));
+  return measure(text);
+}
+
+// The widths of single characters add up to nearly the width of the whole
+// beginning, which pairs of letters set closer than apart (kerning) make a
+// little less: they point at the right length, and a measurement or two of the
+// beginnings there settles it. Halving would measure a text of 40 characters
+// six times.
+std::size_t QtPrinter::fittingLength(const std::string& text, double width) {
+  std::size_t fits = 0;
+  double sum = 0;
+  while (fits < text.size()) {
+    sum += characterWidth(static_cast<unsigned char>(text[fits]));
+    if (sum > width) break;
+    ++fits;
+  }
+  auto beginningWidth = [&](std::size_t length) {
+    return length == 0 ? 0.0 : measure(text.substr(0, length));
+  };
+  while (fits > 0 && beginningWidth(fits) > width) --fits;
+  while (fits + 1 < text.size() && beginningWidth(fits + 1) <= width) ++fits;
+  if (fits > 0) measure(text.substr(0, fits));  // the layout asks for it next
+  return fits;
 }
 
 void QtPrinter::printText(float x, float y, const std::string& text) {
   QPainter& p = outputPainter();
   p.setFont(font_);
   p.setPen(foreground_);
-  const double ascent = QFontMetricsF(font_, printer_.get()).ascent();
+  const double ascent = metrics().ascent();
   p.drawText(QPointF(x, y + ascent), textOf(text));
 }
 
@@ -263,6 +342,12 @@ void QtPrinter::endDocument() {
   startPendingSheet();
   if (!painter_.end() || printer_->printerState() == QPrinter::Error)
     throw JobError("the document cannot be sent to the printer");
+  // Qt's PDF engine does not report a failed write (a full disk, a file-size
+  // limit): a file cut short lacks the end-of-file line that it writes last.
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !isCompletePdf(printer_->outputFileName()))
+    throw JobError("the document cannot be written whole to \"" +
+                   printer_->outputFileName().toStdString() + "\"");
+  if (handOff_) handOff_->send();
 }
 
 }  // namespace pagette

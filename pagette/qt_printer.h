@@ -2,12 +2,16 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
+#include <array>
 #include <memory>
 
 #include "printer.h"
+#include "system_printer.h"
 
 namespace pagette {
 
@@ -40,6 +44,7 @@ class QtPrinter : public Printer {
   void setFillStyle(int style) override;
   void setLineWidth(int width) override;
   double textWidth(const std::string& text) override;
+  std::size_t fittingLength(const std::string& text, double width) override;
   void printText(float x, float y, const std::string& text) override;
   void drawLine(float x1, float y1, float x2, float y2) override;
   void drawRectangle(float x1, float y1, float x2, float y2) override;
@@ -49,15 +54,35 @@ class QtPrinter : public Printer {
 
  private:
   explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+  QtPrinter(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintQueueHandOff> handOff);
   QPainter& painter();
   QPainter& outputPainter();
   void startPendingSheet();
   void useTwips();
   QPen pen() const;
+  void changeFont(const QFont& font);
+  const QFontMetricsF& metrics();
+  double measure(const std::string& text);
+  double characterWidth(unsigned char byte);
 
   std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<PrintQueueHandOff> handOff_;
   QPainter painter_;
   QFont font_;
+  // Building metrics for a font is far dearer than measuring with them, and a
+  // job uses a handful of fonts for all its texts.
+  struct FontMeasures {
+    QFontMetricsF metrics;
+    // Widths of single characters by their byte, negative until measured.
+    std::array<double, 256> characters;
+  };
+  QHash<QString, FontMeasures> measuresByFont_;
+  FontMeasures* measures_ = nullptr;
+  // The text measured last: the layout measures the text it prints once more
+  // after cutting it to its field.
+  std::string measuredText_;
+  double measuredWidth_ = -1;
+  double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;
   int fillStyle_ = kSolidFill;

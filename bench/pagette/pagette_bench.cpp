@@ -13,6 +13,7 @@
 #include "job_records.h"
 #include "layout.h"
 #include "print_job.h"
+#include "process_start.h"
 #include "qt_printer.h"
 #include "recording_printer.h"
 
@@ -24,8 +25,7 @@ using pagette::testing::readRecords;
 
 // A job as producers write it: mostly texts, with lines and boxes between
 // them, 50 records a page.
-std::string jobOf(int records, int recordsPerPage) {
-  std::ostringstream job;
+void writeJob(std::ostream& job, int records, int recordsPerPage) {
   job << "0,1,66,9,130,0,8,0,720,720,1440,720,,\"Arial Narrow\"\r\n";
   for (int i = 0; i < records; ++i) {
     const int page = 1 + i / recordsPerPage;
@@ -53,6 +53,11 @@ std::string jobOf(int records, int recordsPerPage) {
             << i << "\"\r\n";
     }
   }
+}
+
+std::string jobOf(int records, int recordsPerPage) {
+  std::ostringstream job;
+  writeJob(job, records, recordsPerPage);
   return job.str();
 }
 
@@ -91,9 +96,36 @@ void TenPageJobToPdf(benchmark::State& state) {
 }
 BENCHMARK(TenPageJobToPdf)->Unit(benchmark::kMillisecond);
 
+// The whole job file to a PDF file, as the program prints it. The job is
+// written to disk, not held here, so that the process's peak memory (measure it
+// with /usr/bin/time -v and --benchmark_filter) is pagette's own.
+void JobFileToPdf(benchmark::State& state) {
+  const int records = static_cast<int>(state.range(0));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::string jobPath = (folder / "pagette-bench-large.job").string();
+  const std::string pdfPath = (folder / "pagette-bench-large.pdf").string();
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      std::ofstream job(jobPath, std::ios::binary);
+      writeJob(job, records, 50);
+    }
+    state.ResumeTiming();
+    auto printer = pagette::QtPrinter::openPdfFile(QString::fromStdString(pdfPath));
+    pagette::printJobFile(jobPath, *printer);
+  }
+  std::filesystem::remove(pdfPath);
+  state.SetItemsProcessed(state.iterations() * records);
+}
+BENCHMARK(JobFileToPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(JobFileToPdf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(JobFileToPdf)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Set up as the program sets itself up.
+  pagette::prepareProcess();
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   benchmark::Initialize(&argc, argv);
   int qtArgc = 1;

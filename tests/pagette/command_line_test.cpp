@@ -39,6 +39,17 @@ TEST(JoinArguments, JoinsTheArgumentsAfterTheProgramWithSingleBlanks) {
   EXPECT_EQ(joinArguments(4, three), "job.txt x y z");
 }
 
+TEST(JobPathFromArguments, IsTheFirstArgumentWholeBlanksIncluded) {
+  const char* none[] = {"pagette"};
+  const char* blank[] = {"pagette", "a b.job"};
+  const char* more[] = {"pagette", "/tmp/x y/j.job", "ignored", "words"};
+  const char* empty[] = {"pagette", ""};
+  EXPECT_EQ(jobPathFromArguments(1, none), "");
+  EXPECT_EQ(jobPathFromArguments(2, blank), "a b.job");
+  EXPECT_EQ(jobPathFromArguments(4, more), "/tmp/x y/j.job");
+  EXPECT_EQ(jobPathFromArguments(2, empty), "");
+}
+
 TEST(WindowsCommandTail, DropsTheProgramNameAndTheBlanksAfterIt) {
   const std::vector<PathCase> cases = {
       {"pagette.exe job.txt x", "job.txt x"},

@@ -136,5 +136,23 @@ TEST(JobReader, ShortensLongFieldsInItsMessages) {
   }
 }
 
+// A binary file given as a job is found wrong after one record's worth of
+// bytes, not after the whole file has been taken into memory; its bytes reach
+// the message only as printable characters.
+TEST(JobReader, StopsAtARecordLongerThanAnyProducerWritesAndShowsOnlyPrintableBytes) {
+  const std::string nulBytes(4 << 20, '\0');
+  const std::string longText = "1,1,,,,,,,,,,,,\"" + std::string(JobReader::kLongestRecord, 'x');
+  const std::vector<RecordErrorCase> cases = {
+      {"NUL bytes", nulBytes, 1, 1, "the record is longer than 65536 characters"},
+      {"a text without end", "1,1,,,,,,,,,,,,\"a\"\n" + longText + "\"\n", 2, 14,
+       "the record is longer than 65536 characters"},
+      {"control characters and code page letters", "1,\x01\x1b[2J\xDD\\,,,,,,,,,,,,\"a\"\n", 1, 2,
+       "\"\\x01\\x1B[2J\\xDD\\\\\" is not a number"},
+      {"a few NUL bytes", std::string("1,1,\0\0", 6) + ",,,,,,,,,,\"a\"\n", 1, 3,
+       "\"\\x00\\x00\" is not a number"},
+  };
+  testing::expectRecordErrors(cases, [](const std::string& job) { readRecords(job); });
+}
+
 }  // namespace
 }  // namespace pagette

@@ -66,6 +66,16 @@ TEST(RunPagette, PrintsTheJobAndThenDeletesIt) {
   EXPECT_FALSE(fs::exists(job));
 }
 
+// A field reaching past the printable range is no error while the text
+// itself lies within it.
+TEST(RunPagette, PrintsATextWhoseFieldReachesPastThePrintableRange) {
+  ScratchFolder folder;
+  std::string job = folder.write("job.txt", "1,1,5,313,20,0,0,0,0,0,0,0,1,\"AB\"\r\n");
+  ProgramRun run = runWithRecordingPrinter(job);
+  EXPECT_EQ(run.status, kExitPrinted) << run.errors;
+  EXPECT_EQ(run.output, (Lines{"text 32020 2220 AB", "end"}));
+}
+
 TEST(RunPagette, AnEmptyJobPrintsNothingAndIsDeleted) {
   ScratchFolder folder;
   for (const std::string& bytes : {std::string(), std::string("\r\n\r\n"), std::string("\x1a")}) {
@@ -107,6 +117,10 @@ TEST(RunPagette, AFailureStopsTheRunPrintsNothingAndKeepsTheFile) {
        "line 3, field 5: the field width -300 twips is negative"},
       {"a coordinate out of range", kTwoTexts + "3,2,5,10,400,0,1,0,0,0,0,0,0,\"\"\r\n",
        "line 3, field 5: the coordinate 122220 lies outside the printable range of -32768 to "
+       "32767 twips"},
+      {"a right-aligned text carried off the printable range",
+       kTwoTexts + "1,2,5,313,20,1,0,0,0,0,0,0,1,\"AB\"\r\n",
+       "line 3, field 4: the coordinate 33860 lies outside the printable range of -32768 to "
        "32767 twips"},
       {"an unknown paper size", "0,1,66,99,130,0,8,0,720,720,1440,720,,\"A\"\r\n" + kTwoTexts,
        "line 1, field 4: the printer has no paper size 99"},

@@ -3,12 +3,14 @@
 // cups-pdf queue, whose PDF files the end-to-end test reads back.
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -75,6 +77,23 @@ TEST(PagetteProgram, WithoutADefaultPrinterFailsAndKeepsTheFile) {
             std::string::npos)
       << finished.errors;
   EXPECT_TRUE(fs::exists(job));
+}
+
+// A path with a blank names one file; the part before the blank names another,
+// which must be neither printed nor deleted.
+TEST(PagetteProgram, APathWithABlankIsTheWholeFirstArgument) {
+  if (QPrinterInfo::defaultPrinter().isNull())
+    GTEST_SKIP() << "no default printer: the job is checked on the printer's sheets";
+  ScratchFolder folder;
+  const std::string other = folder.write("a", exampleJob());
+  const std::string job = folder.write("a b.job", "1,1,2,x,,,,,,,,,,\"a\"\r\n");
+  Finished finished = runProgram({QString::fromStdString(job), "ignored"});
+  EXPECT_EQ(finished.status, 1);
+  EXPECT_NE(finished.errors.find("pagette: " + job + ": line 1, field 4: \"x\" is not a number\n"),
+            std::string::npos)
+      << finished.errors;
+  EXPECT_TRUE(fs::exists(job));
+  EXPECT_EQ(fs::file_size(other), exampleJob().size());
 }
 
 // Where cups-pdf puts the PDF files of this user's jobs ("Out ${HOME}/PDF" in
@@ -159,6 +178,116 @@ TEST(PagetteProgram, PrintsThroughTheDefaultPrinterAndDeletesTheJob) {
   EXPECT_GT(second.darkestAround(solidBox.first, solidBox.second), 240) << "first sheet's box";
 
   fs::remove(*pdf);
+}
+
+// A cups-pdf print queue of the test's own, so that it can be removed under a
+// running job without touching the machine's other queues.
+class TemporaryQueue {
+ public:
+  TemporaryQueue() : name_("pagette-test-" + std::to_string(getpid())) {
+    made_ = std::system(("lpadmin -p " + name_ +
+                         " -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd "
+                         ">/dev/null 2>&1")
+                            .c_str()) == 0;
+  }
+  ~TemporaryQueue() { remove(); }
+  bool made() const { return made_; }
+  const std::string& name() const { return name_; }
+  void remove() {
+    if (made_) std::system(("lpadmin -x " + name_ + " >/dev/null 2>&1").c_str());
+    made_ = false;
+  }
+
+ private:
+  std::string name_;
+  bool made_ = false;
+};
+
+// The program printing on the temporary queue as the default printer, its
+// temporary files in a folder of their own.
+QProcessEnvironment environmentFor(const TemporaryQueue& queue, const fs::path& temporaryFolder) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("PRINTER", QString::fromStdString(queue.name()));
+  environment.remove("LPDEST");
+  environment.insert("TMPDIR", QString::fromStdString(temporaryFolder.string()));
+  return environment;
+}
+
+bool holdsAFile(const fs::path& folder) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    if (entry.is_regular_file()) return true;
+  return false;
+}
+
+// Many sheets of texts: long enough to remove the queue while it is laid out,
+// also on a fast machine.
+std::string longJob() {
+  std::string job;
+  for (int i = 0; i < 150000; ++i) {
+    job += "1," + std::to_string(1 + i / 50) + "," + std::to_string(2 + i % 50) +
+           ",10,40,0,0,0,0,0,0,0,1,\"text " + std::to_string(i) + "\"\r\n";
+  }
+  return job;
+}
+
+TEST(PagetteProgram, APrinterRemovedDuringTheJobIsAFailureAndKeepsTheFile) {
+  TemporaryQueue queue;
+  if (!queue.made()) GTEST_SKIP() << "no print queue of the test's own can be made (lpadmin)";
+  ScratchFolder folder;
+  const fs::path temporary = folder.path() / "tmp";
+  fs::create_directory(temporary);
+  const std::string job = folder.write("long.job", longJob());
+
+  QProcess process;
+  process.setProcessEnvironment(environmentFor(queue, temporary));
+  process.start(PAGETTE_PROGRAM, {QString::fromStdString(job)});
+  ASSERT_TRUE(process.waitForStarted());
+  // The document's file appears once the printer is open.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!holdsAFile(temporary) && !process.waitForFinished(5) &&
+         std::chrono::steady_clock::now() < deadline) {
+  }
+  ASSERT_EQ(process.state(), QProcess::Running) << "the job ended before the queue was removed";
+  queue.remove();
+  ASSERT_TRUE(process.waitForFinished(120000));
+
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
+  const std::string errors = process.readAllStandardError().toStdString();
+  EXPECT_NE(errors.find("pagette: " + job + ": the printer \"" + queue.name() +
+                        "\" did not take the job: the printer is gone\n"),
+            std::string::npos)
+      << errors;
+  EXPECT_TRUE(fs::exists(job));
+  EXPECT_FALSE(holdsAFile(temporary)) << "the document's temporary file is left behind";
+}
+
+TEST(PagetteProgram, AFileSizeLimitIsAFailureAndKeepsTheFile) {
+  TemporaryQueue queue;
+  if (!queue.made()) GTEST_SKIP() << "no print queue of the test's own can be made (lpadmin)";
+  ScratchFolder folder;
+  const fs::path temporary = folder.path() / "tmp";
+  fs::create_directory(temporary);
+  const std::string job = folder.write("two-sheets.job", exampleJob());
+
+  QProcess process;
+  process.setProcessEnvironment(environmentFor(queue, temporary));
+  process.setChildProcessModifier([] {
+    const rlimit limit{2048, 2048};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  process.start(PAGETTE_PROGRAM, {QString::fromStdString(job)});
+  ASSERT_TRUE(process.waitForFinished(60000));
+
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by the file-size limit";
+  EXPECT_EQ(process.exitCode(), 1);
+  const std::string errors = process.readAllStandardError().toStdString();
+  EXPECT_NE(errors.find("pagette: " + job + ": the document cannot be written whole to \"" +
+                        temporary.string() + "/pagette-"),
+            std::string::npos)
+      << errors;
+  EXPECT_TRUE(fs::exists(job));
+  EXPECT_FALSE(holdsAFile(temporary)) << "a partial temporary file is left behind";
 }
 
 }  // namespace

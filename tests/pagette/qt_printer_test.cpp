@@ -92,6 +92,39 @@ TEST(QtPrinter, MeasuresTextsInTheCurrentFont) {
   EXPECT_NEAR(printer->textWidth("\xD0"), printer->textWidth("G"), 1);
 }
 
+// The longest beginning that fits is the one that halving with whole
+// measurements finds, kerned pairs, blanks and Turkish letters included.
+TEST(QtPrinter, CutsATextToTheSameLengthAsMeasuringItsBeginnings) {
+  ScratchFolder folder;
+  auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
+  const std::vector<std::string> texts = {
+      "AVAVAV To Ty Wa Yo LT ff fi",
+      "Ü"
+      "cret ~12~, GELÝ"
+      "R VERGÝ"
+      "SÝ KESÝ"
+      "NTÝ"
+      "SÝ 12",
+      "a    b    c    ",
+      "iiiiiiiiiiiiiiiiiiiiiiiiiiiiWWWWWWWWWW",
+  };
+  for (const char* font : {"Arial Narrow", "Arial"}) {
+    printer->setFontName(font);
+    for (float size : {8.0f, 11.5f}) {
+      printer->setFontSize(size);
+      for (const std::string& text : texts) {
+        const double whole = printer->textWidth(text);
+        for (double share = 0.0; share < 1.0; share += 0.01) {
+          const double width = whole * share;
+          EXPECT_EQ(printer->fittingLength(text, width),
+                    printer->Printer::fittingLength(text, width))
+              << font << " " << size << " «" << text << "» in " << width;
+        }
+      }
+    }
+  }
+}
+
 TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
   ScratchFolder folder;
   const std::string pdf = printToPdf(
