@@ -17,8 +17,12 @@ class Error : public std::runtime_error {
 // "I/O error %d" otherwise.
 std::string ioMessage(int code);
 
-// The error code of a POSIX errno value (platform file).
+// The error code of a failed file operation that left this errno (platform
+// file): on Windows the system's own code where the run-time kept it.
 int ioCodeFromErrno(int errnoValue);
+
+// The code that the Windows run-time gives an errno value.
+int ioCodeOfErrnoValue(int errnoValue);
 
 // Throws the Error for a failed file operation with this errno.
 [[noreturn]] void throwIoError(int errnoValue);

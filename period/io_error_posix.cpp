@@ -1,27 +1,8 @@
-#include <cerrno>
-
 #include "period/io_error.h"
 
 namespace period {
 
-// The error codes of the Windows run-time, whose messages the users know.
-int ioCodeFromErrno(int errnoValue) {
-  switch (errnoValue) {
-    case ENOENT: return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG: return 3;
-    case EMFILE:
-    case ENFILE: return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return 5;
-    case ENOSPC: return 112;
-    // The errno of a device failure has the number that the run-time uses for
-    // "File access denied"; it takes the run-time's own code of a failing device.
-    case EIO: return 31;
-    default: return errnoValue;
-  }
-}
+// errno is all that POSIX tells of a failure.
+int ioCodeFromErrno(int errnoValue) { return ioCodeOfErrnoValue(errnoValue); }
 
 }  // namespace period

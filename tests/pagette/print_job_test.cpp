@@ -141,17 +141,20 @@ TEST(RunPagette, AFileThatCannotBeOpenedIsNamed) {
   const std::string missing = (folder.path() / "missing.txt").string();
   const std::string folderPath = (folder.path() / "a-folder").string();
   fs::create_directory(folderPath);
-  const std::string pipe = (folder.path() / "a-pipe").string();
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   struct Case {
     std::string path;
     std::string reason;
   };
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {missing, "the print job file cannot be opened: No such file or directory"},
       {folderPath, "the print job file cannot be opened: it is not a regular file"},
-      {pipe, "the print job file cannot be opened: it is not a regular file"},  // must not hang
   };
+#ifndef _WIN32  // Windows has no named pipes among the files of a folder.
+  const std::string pipe = (folder.path() / "a-pipe").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  cases.push_back(
+      {pipe, "the print job file cannot be opened: it is not a regular file"});  // must not hang
+#endif
   for (const Case& c : cases) {
     ProgramRun run = runWithRecordingPrinter(c.path);
     EXPECT_EQ(run.status, kExitFailed);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <stdexcept>
 #include <string>
 
 namespace pagette::testing {
@@ -11,10 +13,13 @@ namespace pagette::testing {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pagette-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot make a scratch folder");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path candidate =
+          std::filesystem::temp_directory_path() / ("pagette-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
   }
   ~ScratchFolder() {
     std::error_code ignored;

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "support/error_message.h"
+#include "support/platform.h"
 
 namespace {
 
@@ -13,7 +14,11 @@ struct ErrnoCase {
   const char* message;
 };
 
-class IoMessages : public ::testing::TestWithParam<ErrnoCase> {};
+class IoMessages : public ::testing::TestWithParam<ErrnoCase> {
+ protected:
+  // The errno alone, with no system code of an earlier failure beside it.
+  void SetUp() override { testing_support::forgetSystemErrorCode(); }
+};
 
 TEST_P(IoMessages, NameTheFailureAsTheUsersKnowIt) {
   EXPECT_EQ(testing_support::errorMessage([&] { period::throwIoError(GetParam().errnoValue); }),

@@ -1,6 +1,10 @@
 #include "print/print_command.h"
 
 #include <gtest/gtest.h>
+
+// The print command's start of its program, as POSIX does it. On Windows the
+// start is tested with the stand-in program (print_program_start_test.cpp).
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -196,3 +200,11 @@ TEST(PrintCommand, FailedSaveWritesNoPrintFile) {
 
 }  // namespace
 }  // namespace print
+
+#else
+
+TEST(PrintCommand, StartsTheProgramInTheFolderOfThePrintFileWithoutWaiting) {
+  GTEST_SKIP() << "the stand-in here is a shell script and the check for children is waitpid";
+}
+
+#endif

@@ -1,18 +1,25 @@
 #include "support/scratch_dir.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace testing_support {
 
-ScratchDir::ScratchDir() : previous_(std::filesystem::current_path()) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "muhtasar-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+std::filesystem::path freshFolder(const std::string& prefix) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate =
+        std::filesystem::temp_directory_path() / (prefix + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) return candidate;
+  }
+  throw std::runtime_error("cannot make a folder under " +
+                           std::filesystem::temp_directory_path().string());
+}
+
+ScratchDir::ScratchDir()
+    : path_(freshFolder("muhtasar-test-")), previous_(std::filesystem::current_path()) {
   std::filesystem::current_path(path_);
 }
 

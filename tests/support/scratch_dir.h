@@ -5,6 +5,9 @@
 
 namespace testing_support {
 
+// A new empty folder under the system's temporary folder; its name starts with prefix.
+std::filesystem::path freshFolder(const std::string& prefix);
+
 // A fresh folder that is the current directory while the object lives: the
 // commands form every path from the current directory.
 class ScratchDir {

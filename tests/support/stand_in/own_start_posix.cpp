@@ -1,0 +1,11 @@
+#include "own_start.h"
+
+std::filesystem::path ownFolder(char**) {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+std::string ownCommandLine(int argc, char** argv) {
+  std::string line;
+  for (int i = 0; i < argc; ++i) line += (i > 0 ? " " : "") + std::string(argv[i]);
+  return line;
+}
