@@ -33,7 +33,14 @@ class StoreFolder {
     period::SaveDeclaration(form, "SECTION");
     const std::string section = readStore().substr(std::string("[SECTION]\r\n").size());
     std::string store;
-    for (int i = 0; i < sections; ++i) store += "[" + key(i) + "]\r\n" + section;
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) about its own
+    // inlined prepend in "[" + key(i).
+    for (int i = 0; i < sections; ++i) {
+      store += '[';
+      store += key(i);
+      store += "]\r\n";
+      store += section;
+    }
     std::ofstream(path_ / "muhtasar.ini", std::ios::binary) << store;
     bytes_ = store;
   }

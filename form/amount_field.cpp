@@ -40,10 +40,8 @@ void AmountField::setEditText(std::string editText) {
   selLength_ = 0;
   cursor_ = std::min(cursor_, static_cast<int>(editText.size()));
   selStart_ = anchor_ = cursor_;
-  assignEditText(std::move(editText));
-}
-
-void AmountField::assignEditText(std::string editText) {
+  // Compared here, in the parameter itself: passing it on by value made GCC's
+  // optimiser see a moved-into temporary it took for uninitialised.
   if (editText == editText_) return;
   editText_ = std::move(editText);
   notify();

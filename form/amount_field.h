@@ -61,7 +61,6 @@ class AmountField : public Field {
   static std::string applyMask(std::string_view text);
 
  private:
-  void assignEditText(std::string editText);
   void commitEdit(const std::string& before);
   // A raw edit text that does not have the mask's shape is put through the mask
   // before it is edited, so that editing never writes outside the 14 positions.

@@ -40,7 +40,12 @@ std::string roundedDigits(double magnitude, int decimals) {
   }
   const size_t integerLength = digits.size() - static_cast<size_t>(decimals);
   std::string result = digits.substr(0, integerLength);
-  if (decimals > 0) result += "." + digits.substr(integerLength);
+  // Appended, not built as "." + substr: GCC 12 at -O3 warns (-Wrestrict)
+  // about its own inlined prepend.
+  if (decimals > 0) {
+    result += '.';
+    result.append(digits, integerLength);
+  }
   return result;
 }
 

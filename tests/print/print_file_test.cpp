@@ -109,7 +109,11 @@ TEST(PrintFile, LinesOfEachField) {
         {24, "j"}}},
       {"signatory panels",
        [](form::Form& f) {
-         for (int n = 19; n <= 27; ++n) f.edit(n).setText("s" + std::to_string(n));
+         for (int n = 19; n <= 27; ++n) {
+           std::string text = "s";
+           text += std::to_string(n);
+           f.edit(n).setText(text);
+         }
        },
        {{105, "s19"},
         {106, "s20"},
