@@ -55,7 +55,15 @@ void AmountField::commitEdit(const std::string& before) {
 
 void AmountField::normalizeForEditing() {
   std::string masked = applyMask(editText_);
-  if (masked != editText_) editText_ = std::move(masked);
+  if (masked == editText_) return;
+  editText_ = std::move(masked);
+  // A longer raw text let the cursor and the selection stand past the 14
+  // positions that remain.
+  const int selectionEnd = std::min(selStart_ + selLength_, kLength);
+  selStart_ = std::min(selStart_, kLength);
+  selLength_ = selectionEnd - selStart_;
+  cursor_ = std::min(cursor_, kLength);
+  anchor_ = std::min(anchor_, kLength);
 }
 
 void AmountField::setCursorOnly(int position) {
@@ -105,6 +113,12 @@ bool AmountField::clearSelection() {
 }
 
 void AmountField::typeChar(char c) {
+  const std::string before = editText_;
+  typeWithoutNotice(c);
+  commitEdit(before);
+}
+
+void AmountField::typeWithoutNotice(char c) {
   if (c == '.') {
     setCursorOnly(12);
     return;
@@ -120,7 +134,6 @@ void AmountField::typeChar(char c) {
   }
   if (!isDigit(c) && c != ' ') return;
 
-  const std::string before = editText_;
   normalizeForEditing();
   clearSelection();
   int position = cursor_;
@@ -131,7 +144,6 @@ void AmountField::typeChar(char c) {
     while (next < kLength && !isDigitPosition(next)) ++next;
     setCursorOnly(next);
   }
-  commitEdit(before);
 }
 
 void AmountField::backspace() {
@@ -159,8 +171,12 @@ void AmountField::deleteForward() {
   commitEdit(before);
 }
 
+// A paste is one edit: the totals run once, on the pasted amount, not on
+// every partial amount on the way there.
 void AmountField::paste(std::string_view text) {
-  for (char c : text) typeChar(c);
+  const std::string before = editText_;
+  for (char c : text) typeWithoutNotice(c);
+  commitEdit(before);
 }
 
 }  // namespace form

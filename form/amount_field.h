@@ -51,7 +51,8 @@ class AmountField : public Field {
   void typeChar(char c);
   void backspace();
   void deleteForward();
-  // Pasting types the pasted characters one by one.
+  // Pasting types the pasted characters one by one, as one edit: one change
+  // event at the end when the text changed.
   void paste(std::string_view text);
   // The selected part of the edit text, for copying.
   std::string selectedText() const;
@@ -61,6 +62,8 @@ class AmountField : public Field {
   static std::string applyMask(std::string_view text);
 
  private:
+  // typeChar without telling the listeners.
+  void typeWithoutNotice(char c);
   void commitEdit(const std::string& before);
   // A raw edit text that does not have the mask's shape is put through the mask
   // before it is edited, so that editing never writes outside the 14 positions.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace form {
 namespace {
@@ -108,6 +109,18 @@ TEST(AmountFieldEditing, EveryEditAnnouncesOneChangeAndNoChangeAnnouncesNothing)
   EXPECT_EQ(changes, 2);
 }
 
+TEST(AmountFieldEditing, APasteIsOneEditWithOneChange) {
+  AmountField f("MaskEdit1");
+  std::vector<std::string> seen;
+  f.subscribe([&] { seen.push_back(f.editText()); });
+  f.focusIn();
+  f.paste("12.34");
+  f.focusIn();
+  f.paste("12");  // the same digits again: nothing changes
+  f.paste("x");
+  EXPECT_EQ(seen, std::vector<std::string>{"12_,___,___.34"});
+}
+
 TEST(AmountFieldReadings, TextHasBlanksEditTextHasUnderscores) {
   AmountField f("MaskEdit2");
   EXPECT_EQ(f.editText(), "___,___,___.__");
@@ -133,6 +146,27 @@ TEST(AmountFieldReadings, SettingThroughTheMaskAndRaw) {
   AmountField raw("MaskEdit3");
   raw.setEditText("  1 2");
   EXPECT_EQ(raw.editText(), "  1 2");
+}
+
+// A raw edit text longer than the mask (a stored amount over 999,999,999.99)
+// lets the cursor stand past 14; the first edit puts the text through the mask
+// and brings the cursor back inside it.
+TEST(AmountFieldEditing, AnEditOfALongerRawTextKeepsTheCursorInside) {
+  const std::function<void(AmountField&)> edits[] = {
+      [](AmountField& f) { f.typeChar('5'); },
+      [](AmountField& f) { f.backspace(); },
+      [](AmountField& f) { f.deleteForward(); },
+  };
+  for (const auto& edit : edits) {
+    AmountField f("MaskEdit1");
+    f.setEditText("1,234,567,890.00");
+    f.moveCursor(16, true);
+    f.setEditText("1,234,567,890.00");  // set again (a reload): the cursor stays at 16
+    edit(f);
+    EXPECT_EQ(f.editText().size(), 14u) << f.editText();
+    EXPECT_LE(f.cursor(), 14);
+    EXPECT_EQ(f.selectionLength(), 0);
+  }
 }
 
 }  // namespace
