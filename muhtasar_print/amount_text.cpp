@@ -37,8 +37,8 @@ std::string formatAmount(const std::string& integerLine, const std::string& deci
   if (!allDigits(integer) || !allDigits(decimals)) return joinedByComma(integer, decimals);
   if (allZeros(integer) && allZeros(decimals)) return "";
   integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-  if (integer.empty()) integer = "0";
-  if (decimals.empty()) decimals = "00";
+  if (integer.empty()) integer.assign(1, '0');
+  if (decimals.empty()) decimals.assign(2, '0');
   std::string grouped;
   for (std::size_t i = 0; i < integer.size(); ++i) {
     if (i > 0 && (integer.size() - i) % 3 == 0) grouped += '.';

@@ -42,10 +42,21 @@ bool isPayeeField(const std::string& name, int number) {
 }
 
 std::string twoDigits(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
+  std::string digits = std::to_string(n);
+  if (n < 10) digits.insert(digits.begin(), '0');
+  return digits;
 }
 std::string threeDigits(int n) {
-  return std::string(n < 100 ? "0" : "") + twoDigits(n);
+  std::string digits = twoDigits(n);
+  if (n < 100) digits.insert(digits.begin(), '0');
+  return digits;
+}
+
+// Built by appending: GCC 12 at -O3 takes a literal + string for an overlapping copy.
+std::string markerOf(int n) {
+  std::string marker(1, 'M');
+  marker += threeDigits(n);
+  return marker;
 }
 
 // Every field of the form holds a value of its own, written by muhtasar's own
@@ -113,7 +124,7 @@ TEST(DeclarationJob, EveryValueOfThePrintFilePrintsOnceOnItsPage) {
 // text line and amount pair prints once, on its page; check lines hold no "X".
 TEST(DeclarationJob, EveryLineOfAMarkerFilePrintsOnce) {
   PrintFile file;
-  for (int n = 1; n <= kPrintFileLines; ++n) file.lines.push_back("M" + threeDigits(n));
+  for (int n = 1; n <= kPrintFileLines; ++n) file.lines.push_back(markerOf(n));
   std::map<std::string, std::vector<int>> pagesOfMarker;
   for (const auto& [text, page] : printedTexts(declarationJob(file))) {
     std::size_t from = 0;
@@ -123,7 +134,7 @@ TEST(DeclarationJob, EveryLineOfAMarkerFilePrintsOnce) {
     }
   }
   for (int n = 1; n <= kPrintFileLines; ++n) {
-    const std::string marker = "M" + threeDigits(n);
+    const std::string marker = markerOf(n);
     SCOPED_TRACE(marker);
     if (n >= 4 && n <= 17) {
       EXPECT_EQ(pagesOfMarker.count(marker), 0u);

@@ -9,7 +9,11 @@ namespace {
 
 std::string lines(int count, const std::string& end) {
   std::string bytes;
-  for (int i = 1; i <= count; ++i) bytes += "v" + std::to_string(i) + end;
+  for (int i = 1; i <= count; ++i) {
+    bytes += 'v';
+    bytes += std::to_string(i);
+    bytes += end;
+  }
   return bytes;
 }
 
