@@ -29,7 +29,7 @@ void useOffscreenPlatformWithoutDisplay() {
 }
 
 int usage() {
-  std::cerr << "usage: muhtasar-print [--job JOBFILE | --pdf PDFFILE]\n"
+  std::cerr << "usage: muhtasar-print [--job JOBFILE | --pdf PDFFILE | --version]\n"
                "Prints the declaration in BORDMHT1.DAT of the current directory: opens a print\n"
                "preview, or writes pagette's print job or a PDF file and exits.\n";
   return kExitUsage;
@@ -79,6 +79,10 @@ int showPreview(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc == 1) return showPreview(argc, argv);
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << "muhtasar-print " << MUHTASAR_VERSION << '\n';
+    return 0;
+  }
   if (argc != 3) return usage();
   const bool job = std::strcmp(argv[1], "--job") == 0;
   const bool pdf = std::strcmp(argv[1], "--pdf") == 0;
