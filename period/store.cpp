@@ -53,6 +53,17 @@ int readStoreBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size
   return error;
 }
 
+
+std::string lowered(const std::string& name) {
+  std::string out = name;
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string storedText(const form::Form& form, const std::string& name) {
   const form::Field& field = form.field(name);
   switch (field.kind()) {
@@ -67,16 +78,6 @@ std::string storedText(const form::Form& form, const std::string& name) {
   }
   return {};
 }
-
-std::string lowered(const std::string& name) {
-  std::string out = name;
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string storePath() {
   return pathInCurrentDirectory(kStoreFile);

@@ -19,6 +19,10 @@ namespace period {
 // The store's path, formed anew from the current directory.
 std::string storePath();
 
+// What a save writes for a stored field: its text, edit text, caption, or
+// "-1" / "0" for a check box.
+std::string storedText(const form::Form& form, const std::string& name);
+
 // The stored fields in the order a save writes them (421 names).
 const std::vector<std::string>& storedFieldNames();
 

@@ -8,30 +8,7 @@
 #include <QMenuBar>
 #include <cstdio>
 
-namespace {
-
-class QuitAfterFirstPaint : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(this, &QuitAfterFirstPaint::end, Qt::QueuedConnection);
-    }
-    return false;
-  }
-
- private:
-  void end() {
-    std::fputs("shown\n", stdout);
-    std::fflush(stdout);
-    QCoreApplication::exit(0);
-  }
-};
-
-}  // namespace
+#include "app/exit_after_first_paint.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -41,7 +18,7 @@ int main(int argc, char** argv) {
        {"Hesaplanan Değerleri &Güncelle", "Önceki Dönemden &Devir", "&Yazdır", "Çı&kış"})
     window.menuBar()->addAction(QString::fromUtf8(caption));
   window.resize(654, 683);
-  window.installEventFilter(new QuitAfterFirstPaint(&window));
+  window.installEventFilter(new app::ExitAfterFirstPaint(&window));
   window.show();
   return application.exec();
 }
