@@ -6,6 +6,9 @@ std::filesystem::path ownFolder(char**) {
 
 std::string ownCommandLine(int argc, char** argv) {
   std::string line;
-  for (int i = 0; i < argc; ++i) line += (i > 0 ? " " : "") + std::string(argv[i]);
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0) line += ' ';
+    line += argv[i];
+  }
   return line;
 }
