@@ -1,0 +1,112 @@
+// The store save on Windows: another program holding the store open, and a
+// temporary file that cannot be made. Nothing the accountant saved before may
+// be lost, and a save that did not happen says so.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "period/period_test_support.h"
+#include "period/store_rewrite.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using period_testing::filesIn;
+using testing_support::readFile;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+
+const std::string kOldStore = "[2026070809]\r\nEdit1=kept\r\n\r\n[Other]\r\nEdit1=other\r\n";
+const std::vector<std::pair<std::string, std::string>> kEntries = {{"Edit1", "new"}};
+
+// The bytes the save gives when nobody else holds the store.
+std::string storeSavedAlone() {
+  ScratchDir alone;
+  writeFile("muhtasar.ini", kOldStore);
+  EXPECT_TRUE(period::rewriteStore("muhtasar.ini", "2026070809", kEntries));
+  return readFile("muhtasar.ini");
+}
+
+HANDLE openWith(const std::string& path, DWORD access, DWORD share) {
+  return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+// Windows will not replace a file any handle holds, the save's own lock
+// included, so the store is rewritten where it lies; a handle that does not
+// share writing keeps the save out altogether, and the old store stays whole.
+struct HolderCase {
+  const char* name;
+  DWORD access;
+  DWORD share;
+  bool saved;
+};
+
+class StoreHeldOpen : public testing::TestWithParam<HolderCase> {};
+
+TEST_P(StoreHeldOpen, SavesWhereSharingAllowsAndLosesNothing) {
+  const std::string expected = storeSavedAlone();
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  HANDLE holder = openWith("muhtasar.ini", GetParam().access, GetParam().share);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  EXPECT_EQ(period::rewriteStore("muhtasar.ini", "2026070809", kEntries), GetParam().saved);
+  if (GetParam().saved) {
+    // The holder reads the new store through its own handle.
+    std::string seen(expected.size() + 1, '\0');
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(holder, seen.data(), static_cast<DWORD>(seen.size()), &read, nullptr));
+    EXPECT_EQ(seen.substr(0, read), expected);
+  }
+  CloseHandle(holder);
+  // Read once the holder is gone: an exclusive one lets nobody read.
+  EXPECT_EQ(readFile("muhtasar.ini"), GetParam().saved ? expected : kOldStore);
+  EXPECT_EQ(filesIn("."), std::vector<std::string>{"muhtasar.ini"});
+
+  // Now the same save goes through.
+  EXPECT_TRUE(period::rewriteStore("muhtasar.ini", "2026070809", kEntries));
+  EXPECT_EQ(readFile("muhtasar.ini"), expected);
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherHandle, StoreHeldOpen,
+    testing::Values(HolderCase{"ReaderSharingAll", GENERIC_READ, kShareAll, true},
+                    HolderCase{"ReaderWithoutShareDelete", GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+                    HolderCase{"WriterWithoutShareDelete", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+                    HolderCase{"ReaderSharingOnlyReading", GENERIC_READ, FILE_SHARE_READ, false},
+                    HolderCase{"ExclusiveEditor", GENERIC_READ | GENERIC_WRITE, 0, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The temporary file cannot be made. A folder marked read-only still takes new
+// files on Windows (the mark only tells Explorer to look for a desktop.ini),
+// and a full disk cannot be had on demand; but a file name holds at most 255
+// characters, so a store whose name is that long leaves no room for the
+// temporary file's suffix (13 characters), while one of 242 still does.
+TEST(StoreSave, TemporaryFileThatCannotBeMadeLeavesTheOldStore) {
+  for (const size_t length : {238, 251}) {
+    SCOPED_TRACE(length);
+    ScratchDir dir;
+    const std::string store = std::string(length, 's') + ".ini";
+    try {
+      writeFile(store, kOldStore);
+    } catch (const std::runtime_error&) {
+      GTEST_SKIP() << "the path of the temporary folder leaves no room for a name of 255 "
+                      "characters within MAX_PATH";
+    }
+    const bool saved = period::rewriteStore(store, "2026070809", kEntries);
+    EXPECT_EQ(saved, length == 238);
+    EXPECT_EQ(readFile(store) == kOldStore, !saved);
+    EXPECT_EQ(filesIn("."), std::vector<std::string>{store});
+  }
+}
+
+}  // namespace
