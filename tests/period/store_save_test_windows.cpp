@@ -1,11 +1,10 @@
-// The store save on Windows: another program holding the store open, and a
-// temporary file that cannot be made. Nothing the accountant saved before may
-// be lost, and a save that did not happen says so.
+// The store save on Windows with another program holding the store open.
+// Nothing the accountant saved before may be lost, and a save that did not
+// happen says so.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -85,28 +84,5 @@ INSTANTIATE_TEST_SUITE_P(
                     HolderCase{"ReaderSharingOnlyReading", GENERIC_READ, FILE_SHARE_READ, false},
                     HolderCase{"ExclusiveEditor", GENERIC_READ | GENERIC_WRITE, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The temporary file cannot be made. A folder marked read-only still takes new
-// files on Windows (the mark only tells Explorer to look for a desktop.ini),
-// and a full disk cannot be had on demand; but a file name holds at most 255
-// characters, so a store whose name is that long leaves no room for the
-// temporary file's suffix (13 characters), while one of 242 still does.
-TEST(StoreSave, TemporaryFileThatCannotBeMadeLeavesTheOldStore) {
-  for (const size_t length : {238, 251}) {
-    SCOPED_TRACE(length);
-    ScratchDir dir;
-    const std::string store = std::string(length, 's') + ".ini";
-    try {
-      writeFile(store, kOldStore);
-    } catch (const std::runtime_error&) {
-      GTEST_SKIP() << "the path of the temporary folder leaves no room for a name of 255 "
-                      "characters within MAX_PATH";
-    }
-    const bool saved = period::rewriteStore(store, "2026070809", kEntries);
-    EXPECT_EQ(saved, length == 238);
-    EXPECT_EQ(readFile(store) == kOldStore, !saved);
-    EXPECT_EQ(filesIn("."), std::vector<std::string>{store});
-  }
-}
 
 }  // namespace
