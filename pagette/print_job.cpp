@@ -59,6 +59,8 @@ void printJobFile(const std::string& path, Printer& printer) {
   if (!job.seekg(0)) throw JobError("the print job file cannot be read a second time");
   layOut(job, printer);
   printer.endDocument();
+  // Windows deletes no file that is still open without shared deleting.
+  job.close();
   std::error_code error;
   if (!fs::remove(path, error) || error) {
     throw JobError("the job was printed, but the print job file cannot be deleted: " +

@@ -60,6 +60,11 @@ bool truncateFile(std::FILE* file, long long length);
 // old file or the new one, never a mix. "from" lies in the same folder.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// Whether replaceFile failed only because the file to be replaced is open:
+// Windows refuses to replace a file while any handle holds it, the save's own
+// lock included, so the store must then be rewritten where it lies.
+bool replaceRefusedWhileOpen(int errnoValue);
+
 // A write beyond the process's file-size limit fails with an error the save
 // reports, instead of ending the program.
 void letFileSizeLimitFailWrites();

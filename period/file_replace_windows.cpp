@@ -187,6 +187,12 @@ bool replaceFile(const std::string& from, const std::string& to) {
   return false;
 }
 
+// Access denied or a sharing violation: the store is open, by this save's
+// locked handle if by nobody else.
+bool replaceRefusedWhileOpen(int errnoValue) {
+  return errnoValue == EACCES;
+}
+
 // Windows has no file-size signal.
 void letFileSizeLimitFailWrites() {}
 

@@ -125,10 +125,12 @@ bool overwrite(std::FILE* file, const std::string& bytes) {
 }
 
 // Writes the new store into a temporary file and puts it in the store's place.
-// Closes the temporary file and removes it unless it became the store.
+// Closes the temporary file and removes it unless it became the store. Sets
+// heldOpen when the new store was written whole but the old one could not be
+// replaced because it is open.
 bool replaceStore(std::FILE* store, std::FILE* file, const std::string& temporary,
                   const std::string& path, std::string_view section,
-                  const std::vector<std::pair<std::string, std::string>>& entries) {
+                  const std::vector<std::pair<std::string, std::string>>& entries, bool& heldOpen) {
   std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
   Output out(file);
   bool written = copyWithSection(store, out, section, entries);
@@ -137,14 +139,15 @@ bool replaceStore(std::FILE* store, std::FILE* file, const std::string& temporar
   written = written && flushToDisk(file);
   written = std::fclose(file) == 0 && written;
   if (written && replaceFile(temporary, path)) return true;
+  heldOpen = written && replaceRefusedWhileOpen(errno);
   std::remove(temporary.c_str());
   return false;
 }
 
-// For a store in a folder that refuses new files, or one whose group a new
-// file could not keep: the store is written over where it lies. The old bytes
-// stay in memory until the new ones are on the disk, and go back when the
-// write fails, so the store is never left cut short.
+// For a store in a folder that refuses new files, one whose group a new file
+// could not keep, or one that Windows will not replace while it is open: the store is written over
+// where it lies. The old bytes stay in memory until the new ones are on the disk, and go back when
+// the write fails, so the store is never left cut short.
 bool rewriteInPlace(std::FILE* store, std::string_view section,
                     const std::vector<std::pair<std::string, std::string>>& entries) {
   std::string old, renewed;
@@ -173,7 +176,9 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   std::string temporary;
   if (std::FILE* file = createTemporaryBeside(path, temporary)) {
     if (keepOwnership(store.file, file)) {
-      saved = replaceStore(store.file, file, temporary, path, section, entries);
+      bool heldOpen = false;
+      saved = replaceStore(store.file, file, temporary, path, section, entries, heldOpen);
+      if (heldOpen) saved = rewriteInPlace(store.file, section, entries);
     } else {
       std::fclose(file);
       std::remove(temporary.c_str());

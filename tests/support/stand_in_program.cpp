@@ -1,6 +1,8 @@
 #include "support/stand_in_program.h"
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "support/scratch_dir.h"
@@ -31,11 +33,19 @@ void StandInProgram::release() const {
 }
 
 std::string StandInProgram::awaitRecord(const std::string& name) const {
-  for (int i = 0; i < 600 && !fs::exists(folder_ / name); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // Under Wine a record that has just been renamed into place may refuse to
+  // open for a moment; it is read again until it opens.
+  std::string record;
+  bool read = false;
+  for (int i = 0; i < 600 && !read; ++i) {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    if (in) {
+      record.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      read = !in.bad();
+    }
+    if (!read) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  if (!fs::exists(folder_ / name)) return "";
-  std::string record = readFile(folder_ / name);
+  if (!read) return "";
   if (!record.empty() && record.back() == '\n') record.pop_back();
   return record;
 }
