@@ -47,6 +47,10 @@ class IniFile {
   // Lines written anew end with CR LF; all other lines keep their bytes.
   std::string withEntries(std::string_view section,
                           const std::vector<std::pair<std::string, std::string>>& entries) const;
+  // Whether withEntries would give the file back unchanged: the section holds
+  // every entry with the same value already.
+  bool alreadyHolds(std::string_view section,
+                    const std::vector<std::pair<std::string, std::string>>& entries) const;
 
  private:
   // A section as byte offsets into the file: only the section lines are

@@ -19,9 +19,8 @@ namespace {
 
 constexpr const char* kStoreFile = "muhtasar.ini";
 
-// Reads the whole store once, into a buffer of its size that nothing fills
-// before the file's bytes do. A missing store reads as empty. Returns 0 or the
-// errno of the failure.
+// Reads the whole store once. A missing store reads as empty. Returns 0 or
+// the errno of the failure.
 int readStoreBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size) {
   bytes.reset();
   size = 0;
@@ -29,30 +28,10 @@ int readStoreBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size
   std::FILE* file = openRegularFileForReading(path);
   if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
   int error = lockForReading(file) ? 0 : (errno != 0 ? errno : EIO);
-  // The size the file has now, and one byte more to see that it has not grown
-  // meanwhile; a file that grew is read on to its end.
-  size_t capacity = size_t{1} << 12;
-  if (error == 0 && std::fseek(file, 0, SEEK_END) == 0) {
-    const long end = std::ftell(file);
-    if (end > 0) capacity = static_cast<size_t>(end) + 1;
-    if (std::fseek(file, 0, SEEK_SET) != 0) error = errno != 0 ? errno : EIO;
-  }
-  if (error == 0) bytes = std::make_unique_for_overwrite<char[]>(capacity);
-  while (error == 0) {
-    size += std::fread(bytes.get() + size, 1, capacity - size, file);
-    if (size < capacity) {
-      if (std::ferror(file)) error = errno != 0 ? errno : EIO;
-      break;
-    }
-    capacity *= 2;
-    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-    std::memcpy(larger.get(), bytes.get(), size);
-    bytes = std::move(larger);
-  }
+  if (error == 0) error = readWholeFile(file, bytes, size);
   std::fclose(file);
   return error;
 }
-
 
 std::string lowered(const std::string& name) {
   std::string out = name;

@@ -77,6 +77,16 @@ TEST(IniFile, CutsValuesAtTwoThousandFortySevenCharacters) {
   EXPECT_EQ(file.value("s", "q"), longValue.substr(0, 2047));
 }
 
+// Only a "[" that starts a line, blanks before it allowed, opens a section.
+TEST(IniFile, FindsSectionsOnlyAtTheStartOfALine) {
+  const IniFile file("[s]\r\nKey=x [t]\r\nk=[u]\r\n \t[t]\rKey=after a lone CR\n\f[v]");
+  EXPECT_EQ(file.value("s", "Key"), "x [t]");
+  EXPECT_EQ(file.value("t", "Key"), "after a lone CR");
+  EXPECT_EQ(file.value("u", "Key"), std::nullopt);
+  EXPECT_TRUE(file.sectionValues("v").empty());
+  EXPECT_EQ(IniFile(file.bytes()).withEntries("v", {{"k", "1"}}), std::string(file.bytes()) + "\r\nk=1\r\n");
+}
+
 TEST(IniFile, ReadsLineEndsOfEveryKind) {
   const IniFile file("[s]\nLf=1\nCr=2\rCrLf=3\r\nLast=4");
   EXPECT_EQ(file.value("s", "Lf"), "1");

@@ -9,6 +9,7 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -112,6 +113,23 @@ TEST(DeclarationStore, ASecondSaveOfTheSameFormKeepsEveryByte) {
   period::SaveDeclaration(form, "K");
   EXPECT_EQ(readFile("muhtasar.ini"), first);
   EXPECT_FALSE(std::filesystem::exists("muhtasar.ini.tmp"));
+}
+
+// A save that changes nothing does not write the store at all; one that
+// changes a field does.
+TEST(DeclarationStore, ASaveThatChangesNothingLeavesTheFileUntouched) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  form::Form form;
+  fillEveryStoredField(form);
+  period::SaveDeclaration(form, "K");
+  const fs::file_time_type past = fs::last_write_time("muhtasar.ini") - std::chrono::hours(24);
+  fs::last_write_time("muhtasar.ini", past);
+  period::SaveDeclaration(form, "K");
+  EXPECT_EQ(fs::last_write_time("muhtasar.ini"), past);
+  form.edit(1).setText("changed");
+  period::SaveDeclaration(form, "K");
+  EXPECT_NE(fs::last_write_time("muhtasar.ini"), past);
 }
 
 TEST(DeclarationStore, CutsLongerValuesAtTwoThousandFortySevenCharacters) {
