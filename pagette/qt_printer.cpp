@@ -187,7 +187,7 @@ void QtPrinter::changeFont(const QFont& font) {
   if (font == font_) return;
   font_ = font;
   measures_ = nullptr;
-  measuredWidth_ = -1;
+  measured_ = {};
 }
 
 const QFontMetricsF& QtPrinter::metrics() {
@@ -205,11 +205,14 @@ const QFontMetricsF& QtPrinter::metrics() {
 }
 
 double QtPrinter::measure(const std::string& text) {
-  if (measuredWidth_ < 0 || text != measuredText_) {
-    measuredWidth_ = metrics().horizontalAdvance(textOf(text));
-    measuredText_ = text;
+  for (const Measured& known : measured_) {
+    if (known.width >= 0 && known.text == text) return known.width;
   }
-  return measuredWidth_;
+  Measured& fresh = measured_[measuredNext_];
+  measuredNext_ = (measuredNext_ + 1) % measured_.size();
+  fresh.width = metrics().horizontalAdvance(textOf(text));
+  fresh.text = text;
+  return fresh.width;
 }
 
 double QtPrinter::characterWidth(unsigned char byte) {

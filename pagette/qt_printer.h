@@ -78,10 +78,15 @@ class QtPrinter : public Printer {
   };
   QHash<QString, FontMeasures> measuresByFont_;
   FontMeasures* measures_ = nullptr;
-  // The text measured last: the layout measures the text it prints once more
-  // after cutting it to its field.
-  std::string measuredText_;
-  double measuredWidth_ = -1;
+  // The texts measured last in this font, with their widths: cutting a text to
+  // its field measures two neighbouring beginnings, and the layout then asks
+  // for the width of the one it prints once more.
+  struct Measured {
+    std::string text;
+    double width = -1;
+  };
+  std::array<Measured, 2> measured_;
+  std::size_t measuredNext_ = 0;
   double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;
