@@ -113,7 +113,7 @@ void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOver
   // predecessor. Carrying it onto itself would append its own rows again and
   // double the totals.
   const bool keyNamesThisPeriod = sameName(previousKey, periodKey);
-  const StoreSnapshot store = StoreSnapshot::read();
+  const StoreSnapshot store = StoreSnapshot::read(previousKey);
   if (keyNamesThisPeriod || !store.declarationExists(previousKey)) {
     notice.previousDeclarationMissing();
     return;

@@ -32,7 +32,7 @@ void StartUp(form::Form& form, std::string& periodKey) {
     periodKey += summary.readLine();
   }
   // One reading of the store serves the existence test and the load.
-  const StoreSnapshot store = StoreSnapshot::read();
+  const StoreSnapshot store = StoreSnapshot::read(periodKey);
   if (store.declarationExists(periodKey)) {
     LoadDeclaration(form, periodKey, store);
   } else {

@@ -11,6 +11,7 @@
 #include "form/form.h"
 #include "period/file_replace.h"
 #include "period/io_error.h"
+#include "period/section_reader.h"
 #include "period/store_rewrite.h"
 #include "period/stored_boolean.h"
 
@@ -19,16 +20,20 @@ namespace {
 
 constexpr const char* kStoreFile = "muhtasar.ini";
 
-// Reads the whole store once. A missing store reads as empty. Returns 0 or
-// the errno of the failure.
-int readStoreBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size) {
-  bytes.reset();
-  size = 0;
+// Reads the section of the store. A missing store reads as empty. Returns 0
+// or the errno of the failure.
+int readStoreSection(const std::string& path, std::string_view section, std::string& bytes) {
+  bytes.clear();
   errno = 0;
   std::FILE* file = openRegularFileForReading(path);
   if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
   int error = lockForReading(file) ? 0 : (errno != 0 ? errno : EIO);
-  if (error == 0) error = readWholeFile(file, bytes, size);
+  if (error == 0) {
+    if (auto read = readSection(file, section))
+      bytes = std::move(*read);
+    else
+      error = errno != 0 ? errno : EIO;
+  }
   std::fclose(file);
   return error;
 }
@@ -62,12 +67,11 @@ std::string storePath() {
   return pathInCurrentDirectory(kStoreFile);
 }
 
-StoreSnapshot StoreSnapshot::read() {
-  std::unique_ptr<char[]> bytes;
-  size_t size = 0;
-  if (const int error = readStoreBytes(storePath(), bytes, size)) throwIoError(error);
+StoreSnapshot StoreSnapshot::read(std::string_view section) {
+  std::string bytes;
+  if (const int error = readStoreSection(storePath(), section, bytes)) throwIoError(error);
   StoreSnapshot snapshot;
-  snapshot.file_ = IniFile(std::move(bytes), size);
+  snapshot.file_ = IniFile(bytes);
   return snapshot;
 }
 
@@ -80,15 +84,15 @@ std::string StoreSnapshot::storedValue(std::string_view section, std::string_vie
 }
 
 bool DeclarationExists(std::string_view key) {
-  return StoreSnapshot::read().declarationExists(key);
+  return StoreSnapshot::read(key).declarationExists(key);
 }
 
 std::string StoredValue(std::string_view section, std::string_view name) {
-  return StoreSnapshot::read().storedValue(section, name);
+  return StoreSnapshot::read(section).storedValue(section, name);
 }
 
 void LoadDeclaration(form::Form& form, std::string_view periodKey) {
-  LoadDeclaration(form, periodKey, StoreSnapshot::read());
+  LoadDeclaration(form, periodKey, StoreSnapshot::read(periodKey));
 }
 
 void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSnapshot& store) {

@@ -26,17 +26,19 @@ std::string storedText(const form::Form& form, const std::string& name);
 // The stored fields in the order a save writes them (421 names).
 const std::vector<std::string>& storedFieldNames();
 
-// A snapshot of the store, read whole once: for operations that look up many
-// values (load, carry-over).
+// A snapshot of one section of the store, read once: for operations that look
+// up many values of a period (load, carry-over). The rest of the store passes
+// through a small buffer, so that its size costs little.
 class StoreSnapshot {
  public:
-  // Reads the store of the current directory; a missing store reads as empty.
-  static StoreSnapshot read();
+  // Reads the section of the store of the current directory; a missing store
+  // or section reads as empty.
+  static StoreSnapshot read(std::string_view section);
   bool declarationExists(std::string_view key) const;
   // The value of an entry, cut to 2047 characters; empty when the section or
   // the entry does not exist.
   std::string storedValue(std::string_view section, std::string_view name) const;
-  // The whole store as read, for reading a section at once.
+  // The section as read.
   const IniFile& file() const { return file_; }
 
  private:

@@ -3,10 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "period/file_replace.h"
 #include "period/ini_file.h"
+#include "period/section_reader.h"
 
 namespace period {
 namespace {
@@ -58,20 +61,22 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   // would fail; the rename below would not ask.
   LockedFile store;
   if (!openLocked(path, store)) return false;
+  // A save that changes nothing (the start-up save of a stored period, a close
+  // after no edit) leaves the store alone: nothing to write, nothing to risk.
+  // Finding that out reads only the section into memory.
+  const std::optional<std::string> stored = readSection(store.file, section);
+  if (stored && IniFile(*stored).alreadyHolds(section, entries)) {
+    closeLocked(path, store, false);
+    return true;
+  }
   std::unique_ptr<char[]> bytes;
   size_t size = 0;
-  if (readWholeFile(store.file, bytes, size) != 0) {
+  if (!stored || readWholeFile(store.file, bytes, size) != 0) {
     closeLocked(path, store, true);
     return false;
   }
   const IniFile current(std::move(bytes), size);
   const std::string_view old = current.bytes();
-  // A save that changes nothing (the start-up save of a stored period, a close
-  // after no edit) leaves the store alone: nothing to write, nothing to risk.
-  if (current.alreadyHolds(section, entries)) {
-    closeLocked(path, store, false);
-    return true;
-  }
   const std::string renewed = current.withEntries(section, entries);
   bool saved = false;
   std::string temporary;

@@ -355,7 +355,7 @@ TEST_P(DeclarationExistence, DependsOnlyOnTheEntryEdit1) {
   ScratchDir dir;
   if (GetParam().store != nullptr) writeFile("muhtasar.ini", GetParam().store);
   EXPECT_EQ(period::DeclarationExists(GetParam().key), GetParam().exists);
-  EXPECT_EQ(period::StoreSnapshot::read().declarationExists(GetParam().key), GetParam().exists);
+  EXPECT_EQ(period::StoreSnapshot::read(GetParam().key).declarationExists(GetParam().key), GetParam().exists);
 }
 
 INSTANTIATE_TEST_SUITE_P(Store, DeclarationExistence,

@@ -1,0 +1,94 @@
+#include "period/section_reader.h"
+
+#include <cstring>
+#include <vector>
+
+#include "period/ini_file.h"
+
+namespace period {
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool isLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Where the last line of the bytes that has its line end ends (just past it),
+// or 0 when there is none. The first held bytes are known to hold no line end.
+std::size_t endOfCompleteLines(const char* bytes, std::size_t held, std::size_t size) {
+  for (std::size_t i = size; i > held; --i) {
+    if (isLineEnd(bytes[i - 1])) return i;
+  }
+  return 0;
+}
+
+// Looks for section lines in whole lines, as the store's reading does: a "["
+// that only blanks separate from the start of its line.
+class SectionFinder {
+ public:
+  explicit SectionFinder(std::string_view name) : name_(trimBlanks(name)) {}
+
+  // Goes through lines that start at the start of text and end at its end.
+  // Returns true once the section is whole.
+  bool scan(std::string_view text) {
+    std::size_t keptFrom = 0;
+    std::size_t from = 0;
+    while (from < text.size()) {
+      const void* found = std::memchr(text.data() + from, '[', text.size() - from);
+      if (found == nullptr) break;
+      const std::size_t bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+      std::size_t start = bracket;
+      while (start > 0 && isBlank(text[start - 1])) --start;
+      std::size_t end = bracket;
+      while (end < text.size() && !isLineEnd(text[end])) ++end;
+      from = end;
+      if (start > 0 && !isLineEnd(text[start - 1])) continue;
+      const auto header = sectionHeaderName(text.substr(start, end - start));
+      if (!header) continue;
+      if (inside_) {
+        section_.append(text.substr(keptFrom, start - keptFrom));
+        inside_ = false;
+        return true;
+      }
+      if (sameName(*header, name_)) {
+        inside_ = true;
+        keptFrom = start;
+      }
+    }
+    if (inside_) section_.append(text.substr(keptFrom));
+    return false;
+  }
+
+  std::string take() { return std::move(section_); }
+
+ private:
+  std::string_view name_;
+  bool inside_ = false;
+  std::string section_;
+};
+
+}  // namespace
+
+std::optional<std::string> readSection(std::FILE* file, std::string_view name,
+                                       std::size_t pieceSize) {
+  SectionFinder finder(name);
+  std::vector<char> buffer(pieceSize);
+  std::size_t held = 0;  // bytes of a line still without its end, at the front
+  for (;;) {
+    if (buffer.size() - held < pieceSize) buffer.resize(held + pieceSize);
+    const std::size_t read = std::fread(buffer.data() + held, 1, pieceSize, file);
+    if (read == 0 && std::ferror(file)) return std::nullopt;
+    const std::size_t size = held + read;
+    // At the end of the file the last line needs no line end.
+    const std::size_t whole = read == 0 ? size : endOfCompleteLines(buffer.data(), held, size);
+    if (finder.scan(std::string_view(buffer.data(), whole))) return finder.take();
+    if (read == 0) return finder.take();
+    if (whole > 0) std::memmove(buffer.data(), buffer.data() + whole, size - whole);
+    held = size - whole;
+  }
+}
+
+}  // namespace period
