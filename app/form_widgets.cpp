@@ -78,19 +78,21 @@ QWidget* FormWidgets::find(std::string_view name) const {
   return it == byName.end() ? nullptr : it->second;
 }
 
-FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
-  FormWidgets widgets;
-  widgets.content = new QWidget;
-  widgets.content->setMinimumSize(kClientContentWidth, form::kClientContentHeight);
-  ComponentLooks looks;
-  looks.applyWindowLook(*widgets.content);
-  struct Container {
-    QWidget* widget;
-    const form::Component* component;  // nullptr for the content itself
-  };
-  std::map<std::string, Container, std::less<>> containers = {{"", {widgets.content, nullptr}}};
+namespace {
 
-  for (const form::Component& c : form::catalogue()) {
+struct Container {
+  QWidget* widget;
+  const form::Component* component;  // nullptr for the content itself
+};
+using Containers = std::map<std::string, Container, std::less<>>;
+
+// Builds the components of the catalogue from the next one to be built up to end.
+void buildComponents(form::Form& form, const HandlerEdge& edge, FormWidgets& widgets,
+                     Containers& containers, std::size_t end) {
+  ComponentLooks looks;
+  const auto& catalogue = form::catalogue();
+  for (; widgets.built < end; ++widgets.built) {
+    const form::Component& c = catalogue[widgets.built];
     const Container& container = containers.at(c.parent);
     QWidget* parent = container.widget;
     QWidget* widget = nullptr;
@@ -134,9 +136,58 @@ FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge) {
       if (c.kind != form::ComponentKind::ScrollBox)
         widget->setGeometry(c.left, c.top, c.width, c.height);
     }
+    if (widget->parentWidget() != nullptr && widget->parentWidget()->isVisible()) widget->show();
     widgets.byName.emplace(c.name, widget);
   }
+}
+
+// The first component that, with all after it, lies at or below the height.
+std::size_t firstComponentBelow(int height) {
+  const auto& catalogue = form::catalogue();
+  std::map<std::string, int, std::less<>> containerTop = {{"", 0}};
+  std::size_t first = catalogue.size();
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    const form::Component& c = catalogue[i];
+    const int top = containerTop.at(c.parent) + c.top;
+    if (c.kind == form::ComponentKind::Panel || c.kind == form::ComponentKind::ScrollBox)
+      containerTop.emplace(c.name, top);
+    if (top < height)
+      first = catalogue.size();
+    else if (first == catalogue.size())
+      first = i;
+  }
+  return first;
+}
+
+// The containers of the widgets built so far, by the names children give.
+Containers containersOf(const FormWidgets& widgets) {
+  Containers containers = {{"", {widgets.content, nullptr}}};
+  for (std::size_t i = 0; i < widgets.built; ++i) {
+    const form::Component& c = form::catalogue()[i];
+    if (c.kind == form::ComponentKind::Panel)
+      containers.emplace(c.name, Container{widgets.find(c.name), &c});
+    else if (c.kind == form::ComponentKind::ScrollBox)
+      containers.emplace(c.name, Container{widgets.payeeList->widget(), &c});
+  }
+  return containers;
+}
+
+}  // namespace
+
+FormWidgets buildFormWidgets(form::Form& form, const HandlerEdge& edge, int seenHeight) {
+  FormWidgets widgets;
+  widgets.content = new QWidget;
+  widgets.content->setMinimumSize(kClientContentWidth, form::kClientContentHeight);
+  ComponentLooks looks;
+  looks.applyWindowLook(*widgets.content);
+  Containers containers = containersOf(widgets);
+  buildComponents(form, edge, widgets, containers, firstComponentBelow(seenHeight));
   return widgets;
+}
+
+void buildRestOfForm(form::Form& form, const HandlerEdge& edge, FormWidgets& widgets) {
+  Containers containers = containersOf(widgets);
+  buildComponents(form, edge, widgets, containers, form::catalogue().size());
 }
 
 }  // namespace app

@@ -69,7 +69,7 @@ TForm1::TForm1(ErrorReport& errors, period::CarryOverNotice& notice, WindowComma
   palette.setColor(QPalette::WindowText, colourOf(form::Colour::Maroon));
   setPalette(palette);
 
-  widgets_ = buildFormWidgets(form_, edge_);
+  widgets_ = buildFormWidgets(form_, edge_, kWindowHeight);
   clientArea_ = new QScrollArea(this);
   clientArea_->setObjectName("ClientArea");
   clientArea_->setFrameShape(QFrame::NoFrame);
@@ -82,6 +82,16 @@ TForm1::TForm1(ErrorReport& errors, period::CarryOverNotice& notice, WindowComma
   setCentralWidget(clientArea_);
   buildMenu();
 
+  resize(kWindowWidth, kWindowHeight);
+}
+
+// The lower part of the form and the focus order that runs through it are
+// built once the window has been painted, so that the window shows as soon as
+// the part seen at start is built.
+void TForm1::completeForm() {
+  if (complete_) return;
+  complete_ = true;
+  buildRestOfForm(form_, edge_, widgets_);
   for (const std::string& name : form::focusOrder()) {
     QWidget* field = widgets_.find(name);
     field->setFocusPolicy(Qt::StrongFocus);
@@ -91,7 +101,12 @@ TForm1::TForm1(ErrorReport& errors, period::CarryOverNotice& notice, WindowComma
   }
   focusTracking_ = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { bringIntoView(now); });
-  resize(kWindowWidth, kWindowHeight);
+}
+
+bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::Paint && !complete_)
+    QMetaObject::invokeMethod(this, &TForm1::completeForm, Qt::QueuedConnection);
+  return QMainWindow::event(event);
 }
 
 TForm1::~TForm1() {
@@ -163,7 +178,8 @@ void TForm1::showEvent(QShowEvent* event) {
     const QPoint centre = desktop->availableGeometry().center();
     move(centre.x() - kWindowWidth / 2, centre.y() - kWindowHeight / 2);
   }
-  focusField(0, Qt::OtherFocusReason);
+  // The first field lies at the top, in view, whether or not the form is complete.
+  widgets_.find(form::focusOrder().front())->setFocus(Qt::OtherFocusReason);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -197,12 +213,14 @@ void TForm1::focusField(int index, Qt::FocusReason reason) {
 }
 
 void TForm1::focusNextField() {
+  completeForm();
   const int count = static_cast<int>(focusOrder_.size());
   const int current = focusIndexOf(QApplication::focusWidget());
   focusField(current < 0 ? 0 : (current + 1) % count, Qt::TabFocusReason);
 }
 
 void TForm1::focusPreviousField() {
+  completeForm();
   const int count = static_cast<int>(focusOrder_.size());
   const int current = focusIndexOf(QApplication::focusWidget());
   focusField(current < 0 ? count - 1 : (current + count - 1) % count, Qt::BacktabFocusReason);

@@ -29,7 +29,10 @@ class TForm1 : public QMainWindow {
 
   form::Form& form() { return form_; }
   const std::string& periodKey() const { return periodKey_; }
-  QWidget* fieldWidget(std::string_view name) const { return widgets_.find(name); }
+  QWidget* fieldWidget(std::string_view name) {
+    completeForm();
+    return widgets_.find(name);
+  }
   QScrollArea* clientArea() const { return clientArea_; }
   QScrollArea* payeeList() const { return widgets_.payeeList; }
 
@@ -38,6 +41,8 @@ class TForm1 : public QMainWindow {
 
   // Window creation: fills the form before the window is first shown.
   void FormCreate();
+  // Builds what the window leaves for after its first paint (see event()).
+  void completeForm();
 
   // Moves the focus through the fields in the form's focus order, wrapping
   // from the last to the first and back.
@@ -58,6 +63,8 @@ class TForm1 : public QMainWindow {
   // without saving.
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // The first paint asks for the rest of the form to be built after it.
+  bool event(QEvent* event) override;
 
  private:
   void buildMenu();
@@ -77,6 +84,7 @@ class TForm1 : public QMainWindow {
   std::vector<QWidget*> focusOrder_;
   QMetaObject::Connection focusTracking_;
   bool shownBefore_ = false;
+  bool complete_ = false;
 };
 
 }  // namespace app

@@ -58,6 +58,7 @@ void WindowTest::openWindow() {
   QApplication::setActiveWindow(window.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   QApplication::processEvents();
+  window->completeForm();
 }
 
 QWidget* WindowTest::widget(const char* name) const {
