@@ -6,9 +6,10 @@
 // window is on the screen. Everything in between counts: loading the program,
 // the application, reading the payroll summary, finding and loading the
 // declaration in the store, the save at start-up, building and painting the
-// window. What follows the paint is not timed: muhtasar runs under
-// MUHTASAR_QUIT_AFTER_SHOW, which ends it without closing the window, so the
-// save on close never runs, and the process's teardown is waited for untimed.
+// window's part seen at start. What follows the paint is not timed: the lower
+// part of the form, which the window builds right after its first paint, and
+// the end of the process. muhtasar runs under MUHTASAR_QUIT_AFTER_SHOW, which
+// ends it without closing the window, so the save on close never runs.
 //
 // The store holds 1, 120 or 1,200 periods of full declarations; the current
 // one is the last section, as the newest period is. Every iteration starts
