@@ -1,35 +1,11 @@
 #include "period/file_replace.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "period/io_error.h"
 
 namespace period {
-
-int readWholeFile(std::FILE* file, std::unique_ptr<char[]>& bytes, size_t& size) {
-  bytes.reset();
-  size = 0;
-  errno = 0;
-  // The size the file has now, and one byte more to see that it has not grown
-  // meanwhile; a file that grew is read on to its end.
-  size_t capacity = size_t{1} << 12;
-  if (std::fseek(file, 0, SEEK_END) != 0) return errno != 0 ? errno : EIO;
-  const long end = std::ftell(file);
-  if (end > 0) capacity = static_cast<size_t>(end) + 1;
-  if (std::fseek(file, 0, SEEK_SET) != 0) return errno != 0 ? errno : EIO;
-  bytes = std::make_unique_for_overwrite<char[]>(capacity);
-  for (;;) {
-    size += std::fread(bytes.get() + size, 1, capacity - size, file);
-    if (size < capacity) return std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
-    capacity *= 2;
-    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-    std::memcpy(larger.get(), bytes.get(), size);
-    bytes = std::move(larger);
-  }
-}
 
 std::string replacementTarget(const std::string& path) {
   // Followed link by link, as the system would, so that a link whose file is

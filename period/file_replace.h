@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
-#include <memory>
 #include <string>
 
 namespace period {
@@ -51,10 +49,6 @@ bool folderRefusesNewFiles(int errnoValue);
 // kept where this user may set it; false when the group or the mode cannot be
 // kept.
 bool keepOwnership(std::FILE* from, std::FILE* to);
-
-// Reads the open file from its start to its end into a buffer of its size that
-// nothing fills before the file's bytes do. Returns 0 or the errno of the failure.
-int readWholeFile(std::FILE* file, std::unique_ptr<char[]>& bytes, size_t& size);
 
 // Pushes the file's written bytes through to the disk.
 bool flushToDisk(std::FILE* file);

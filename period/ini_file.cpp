@@ -107,29 +107,31 @@ IniFile::IniFile(std::unique_ptr<char[]> buffer, size_t size)
   findSections();
 }
 
-void IniFile::findSections() {
-  // Only a line whose first character other than a blank is "[" can open a
-  // section, so the scan jumps from one "[" to the next instead of walking
-  // every line: a store of ten years has half a million entry lines.
-  const std::string_view all(bytes_);
-  size_t from = 0;
-  while (from < all.size()) {
-    const void* found = std::memchr(all.data() + from, '[', all.size() - from);
+std::optional<SectionLine> nextSectionLine(std::string_view text, size_t from) {
+  while (from < text.size()) {
+    const void* found = std::memchr(text.data() + from, '[', text.size() - from);
     if (found == nullptr) break;
-    const size_t bracket = static_cast<size_t>(static_cast<const char*>(found) - all.data());
+    const size_t bracket = static_cast<size_t>(static_cast<const char*>(found) - text.data());
     size_t start = bracket;
-    while (start > 0 && isBlank(all[start - 1])) --start;
+    while (start > 0 && isBlank(text[start - 1])) --start;
     size_t end = bracket;
-    while (end < all.size() && all[end] != '\r' && all[end] != '\n') ++end;
-    const size_t next = nextLine(all, end);
-    const bool atLineStart = start == 0 || all[start - 1] == '\n' || all[start - 1] == '\r';
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    const size_t next = nextLine(text, end);
+    const bool atLineStart = start == 0 || text[start - 1] == '\n' || text[start - 1] == '\r';
     if (atLineStart) {
-      if (auto name = sectionHeaderName(all.substr(start, end - start))) {
-        if (!sections_.empty()) sections_.back().end = start;
-        sections_.push_back(Section{std::string(*name), start, next, all.size()});
-      }
+      if (auto name = sectionHeaderName(text.substr(start, end - start)))
+        return SectionLine{*name, start, next};
     }
     from = next;
+  }
+  return std::nullopt;
+}
+
+void IniFile::findSections() {
+  const std::string_view all(bytes_);
+  for (auto line = nextSectionLine(all, 0); line; line = nextSectionLine(all, line->next)) {
+    if (!sections_.empty()) sections_.back().end = line->start;
+    sections_.push_back(Section{std::string(line->name), line->start, line->next, all.size()});
   }
   for (size_t i = 0; i < sections_.size(); ++i) {
     firstSectionNamed_.emplace(lowered(sections_[i].name), i);

@@ -92,6 +92,17 @@ std::string readValue(std::string_view rawValue);
 // quotes at its ends would otherwise be lost).
 std::string writtenValue(std::string_view value);
 bool sameName(std::string_view a, std::string_view b);
+// A line that opens a section: its first character other than a blank is "["
+// and it reads as a section name.
+struct SectionLine {
+  std::string_view name;
+  size_t start;  // where the line starts
+  size_t next;   // where the line after it starts (the text's size at its end)
+};
+// The first section line of the text at or after from, a place where a line
+// starts. Jumps from one "[" to the next instead of walking every line: a
+// store of ten years has half a million entry lines.
+std::optional<SectionLine> nextSectionLine(std::string_view text, size_t from);
 // A name without the blanks around it, as section and key names are compared.
 std::string_view trimBlanks(std::string_view name);
 

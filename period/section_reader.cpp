@@ -8,10 +8,6 @@
 namespace period {
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
 bool isLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
@@ -25,8 +21,7 @@ std::size_t endOfCompleteLines(const char* bytes, std::size_t held, std::size_t 
   return 0;
 }
 
-// Looks for section lines in whole lines, as the store's reading does: a "["
-// that only blanks separate from the start of its line.
+// Looks for the section in pieces of whole lines.
 class SectionFinder {
  public:
   explicit SectionFinder(std::string_view name) : name_(trimBlanks(name)) {}
@@ -35,27 +30,15 @@ class SectionFinder {
   // Returns true once the section is whole.
   bool scan(std::string_view text) {
     std::size_t keptFrom = 0;
-    std::size_t from = 0;
-    while (from < text.size()) {
-      const void* found = std::memchr(text.data() + from, '[', text.size() - from);
-      if (found == nullptr) break;
-      const std::size_t bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-      std::size_t start = bracket;
-      while (start > 0 && isBlank(text[start - 1])) --start;
-      std::size_t end = bracket;
-      while (end < text.size() && !isLineEnd(text[end])) ++end;
-      from = end;
-      if (start > 0 && !isLineEnd(text[start - 1])) continue;
-      const auto header = sectionHeaderName(text.substr(start, end - start));
-      if (!header) continue;
+    for (auto line = nextSectionLine(text, 0); line; line = nextSectionLine(text, line->next)) {
       if (inside_) {
-        section_.append(text.substr(keptFrom, start - keptFrom));
+        section_.append(text.substr(keptFrom, line->start - keptFrom));
         inside_ = false;
         return true;
       }
-      if (sameName(*header, name_)) {
+      if (sameName(line->name, name_)) {
         inside_ = true;
-        keptFrom = start;
+        keptFrom = line->start;
       }
     }
     if (inside_) section_.append(text.substr(keptFrom));
