@@ -31,6 +31,13 @@ void writeSummary(const std::vector<std::string>& lines);
 // The example payroll summary of the examples folder.
 std::string exampleSummary();
 
+// A store of two sections, and the entries a save writes into the first:
+// for the saves that must leave it as it was or lose nothing of it.
+inline const std::string kTwoSectionStore =
+    "[2026070809]\r\nEdit1=kept\r\n\r\n[Other]\r\nEdit1=other\r\n";
+inline const std::vector<std::pair<std::string, std::string>> kEntriesOfTheFirst = {
+    {"Edit1", "new"}};
+
 // The names in a folder, sorted: to see that a failed save left nothing behind.
 std::vector<std::string> filesIn(const std::string& folder);
 

@@ -17,8 +17,8 @@ using testing_support::readFile;
 using testing_support::ScratchDir;
 using testing_support::writeFile;
 
-const std::string kOldStore = "[2026070809]\r\nEdit1=kept\r\n\r\n[Other]\r\nEdit1=other\r\n";
-const std::vector<std::pair<std::string, std::string>> kEntries = {{"Edit1", "new"}};
+const std::string& kOldStore = period_testing::kTwoSectionStore;
+const auto& kEntries = period_testing::kEntriesOfTheFirst;
 
 // The temporary file cannot be made, on every platform alike. (A folder marked
 // read-only still takes new files on Windows, the mark only tells Explorer to

@@ -19,8 +19,8 @@ using testing_support::readFile;
 using testing_support::ScratchDir;
 using testing_support::writeFile;
 
-const std::string kOldStore = "[2026070809]\r\nEdit1=kept\r\n\r\n[Other]\r\nEdit1=other\r\n";
-const std::vector<std::pair<std::string, std::string>> kEntries = {{"Edit1", "new"}};
+const std::string& kOldStore = period_testing::kTwoSectionStore;
+const auto& kEntries = period_testing::kEntriesOfTheFirst;
 
 // The bytes the save gives when nobody else holds the store.
 std::string storeSavedAlone() {
