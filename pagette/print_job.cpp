@@ -12,6 +12,7 @@
 #include "job_error.h"
 #include "job_reader.h"
 #include "layout.h"
+#include "piped_layout.h"
 
 namespace pagette {
 namespace {
@@ -57,7 +58,10 @@ void printJobFile(const std::string& path, Printer& printer) {
   layOut(job, dryRun);
   job.clear();
   if (!job.seekg(0)) throw JobError("the print job file cannot be read a second time");
-  layOut(job, printer);
+  if (MeasurerMaker makeMeasurer = printer.measurerMaker())
+    layOutAlongside(job, printer, makeMeasurer);
+  else
+    layOut(job, printer);
   printer.endDocument();
   // Windows deletes no file that is still open without shared deleting.
   job.close();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace pagette {
@@ -28,6 +30,22 @@ constexpr int kLastFillStyle = 7;
 
 // The font character set that job files name for Turkish text.
 constexpr int kTurkishCharset = 162;
+
+// Measures texts exactly as a printer does, in the font that the same calls
+// would give the printer. Made and used on one thread, which need not be the
+// printer's own.
+class Measurer {
+ public:
+  virtual ~Measurer() = default;
+  virtual void setFontName(const std::string& name) = 0;
+  virtual void setFontSize(float points) = 0;
+  virtual void setBold(bool bold) = 0;
+  virtual double textWidth(const std::string& text) = 0;
+  virtual std::size_t fittingLength(const std::string& text, double width) = 0;
+};
+
+// Makes a measurer on the thread that calls it.
+using MeasurerMaker = std::function<std::unique_ptr<Measurer>()>;
 
 // What the layout needs of a printer. Texts and font names are 8-bit strings in
 // code page 1254, exactly as the job file holds them.
@@ -83,6 +101,10 @@ class Printer {
   // errors of a job; the layout then measures a text only where its width
   // decides whether the text can be printed at all.
   virtual bool keepsOutputBack() const { return false; }
+  // How to make a measurer for a layout on another thread, so that laying out
+  // and drawing share the work; empty where the printer has none, and the
+  // layout then runs on the printer's thread.
+  virtual MeasurerMaker measurerMaker() const { return {}; }
 
   virtual void newPage() = 0;
   // Sends the document to the printer. A document without any output sends nothing.

@@ -1,7 +1,6 @@
 #include "qt_printer.h"
 
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -10,14 +9,12 @@
 #include <cmath>
 #include <optional>
 
-#include "cp1254.h"
 #include "job_error.h"
 
 namespace pagette {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
-constexpr double kTwipsPerPoint = 20;
 constexpr double kMillimetresPerInch = 25.4;
 
 // Windows paper-size codes and the sheets they name.
@@ -79,11 +76,6 @@ Qt::BrushStyle brushStyleOf(int fillStyle) {
   }
 }
 
-QString textOf(const std::string& bytes) {
-  std::u16string text = decodeCp1254(bytes);
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QColor colourOf(Rgb colour) {
   return QColor(colour.red, colour.green, colour.blue);
 }
@@ -130,7 +122,7 @@ std::unique_ptr<QtPrinter> QtPrinter::drawOn(QPrinter& printer) {
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : QtPrinter(std::move(printer), nullptr) {}
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintQueueHandOff> handOff)
-    : printer_(std::move(printer)), handOff_(std::move(handOff)) {
+    : printer_(std::move(printer)), handOff_(std::move(handOff)), measurer_(*printer_) {
   // Twips count from the corner of the sheet, not from the printable area.
   printer_->setFullPage(true);
   dotsToTwips_ = kTwipsPerInch / printer_->resolution();
@@ -152,6 +144,7 @@ QPainter& QtPrinter::painter() {
       throw JobError("the printer \"" + name.toStdString() + "\" cannot start a document");
     }
     useTwips();
+    painterFont_.reset();
   }
   return painter_;
 }
@@ -183,49 +176,8 @@ PageSize QtPrinter::pageSize() {
           twipsOf(sheet.height() * kTwipsPerInch / kMillimetresPerInch)};
 }
 
-void QtPrinter::changeFont(const QFont& font) {
-  if (font == font_) return;
-  font_ = font;
-  measures_ = nullptr;
-  measured_ = {};
-}
-
-const QFontMetricsF& QtPrinter::metrics() {
-  if (measures_ == nullptr) {
-    const QString key = font_.key();
-    auto known = measuresByFont_.find(key);
-    if (known == measuresByFont_.end()) {
-      FontMeasures measures{QFontMetricsF(font_, printer_.get()), {}};
-      measures.characters.fill(-1);
-      known = measuresByFont_.insert(key, measures);
-    }
-    measures_ = &known.value();
-  }
-  return measures_->metrics;
-}
-
-double QtPrinter::measure(const std::string& text) {
-  for (const Measured& known : measured_) {
-    if (known.width >= 0 && known.text == text) return known.width;
-  }
-  Measured& fresh = measured_[measuredNext_];
-  measuredNext_ = (measuredNext_ + 1) % measured_.size();
-  fresh.width = metrics().horizontalAdvance(textOf(text));
-  fresh.text = text;
-  return fresh.width;
-}
-
-double QtPrinter::characterWidth(unsigned char byte) {
-  metrics();
-  double& width = measures_->characters[byte];
-  if (width < 0) width = measures_->metrics.horizontalAdvance(QChar(unicodeFromCp1254(byte)));
-  return width;
-}
-
 void QtPrinter::setFontName(const std::string& name) {
-  QFont font = font_;
-  font.setFamily(textOf(name));
-  changeFont(font);
+  measurer_.setFontName(name);
 }
 
 // Texts are decoded from code page 1254 whatever the character set, so the
@@ -233,20 +185,13 @@ void QtPrinter::setFontName(const std::string& name) {
 void QtPrinter::setFontCharset(int) {}
 
 void QtPrinter::setFontSize(float points) {
-  // The painter works in twips, so a font's "pixels" are twips.
-  const int pixels = std::max(1, static_cast<int>(std::lround(points * kTwipsPerPoint)));
-  if (font_.pixelSize() == pixels) return;
-  QFont font = font_;
-  font.setPixelSize(pixels);
-  changeFont(font);
+  measurer_.setFontSize(points);
 }
 
 void QtPrinter::setBold(bool bold) {
-  if (font_.bold() == bold) return;
-  QFont font = font_;
-  font.setBold(bold);
-  changeFont(font);
+  measurer_.setBold(bold);
 }
+
 void QtPrinter::setForeground(Rgb colour) {
   foreground_ = colourOf(colour);
 }
@@ -267,36 +212,33 @@ QPen QtPrinter::pen() const {
 }
 
 double QtPrinter::textWidth(const std::string& text) {
-  return measure(text);
+  return measurer_.textWidth(text);
 }
 
-// The widths of single characters add up to nearly the width of the whole
-// beginning, which pairs of letters set closer than apart (kerning) make a
-// little less: they point at the right length, and a measurement or two of the
-// beginnings there settles it. Halving would measure a text of 40 characters
-// six times.
 std::size_t QtPrinter::fittingLength(const std::string& text, double width) {
-  std::size_t fits = 0;
-  double sum = 0;
-  while (fits < text.size()) {
-    sum += characterWidth(static_cast<unsigned char>(text[fits]));
-    if (sum > width) break;
-    ++fits;
-  }
-  auto beginningWidth = [&](std::size_t length) {
-    return length == 0 ? 0.0 : measure(text.substr(0, length));
+  return measurer_.fittingLength(text, width);
+}
+
+// A measurer on another thread must not ask the printer, which draws meanwhile,
+// for its resolution.
+MeasurerMaker QtPrinter::measurerMaker() const {
+  const int dotsPerInchX = printer_->logicalDpiX();
+  const int dotsPerInchY = printer_->logicalDpiY();
+  return [dotsPerInchX, dotsPerInchY] {
+    return std::make_unique<QtMeasurer>(dotsPerInchX, dotsPerInchY);
   };
-  while (fits > 0 && beginningWidth(fits) > width) --fits;
-  while (fits + 1 < text.size() && beginningWidth(fits + 1) <= width) ++fits;
-  if (fits > 0) measure(text.substr(0, fits));  // the layout asks for it next
-  return fits;
 }
 
 void QtPrinter::printText(float x, float y, const std::string& text) {
   QPainter& p = outputPainter();
-  p.setFont(font_);
+  // Handing the painter a font makes it look the font up again at the next
+  // text, so it gets one only when it changes.
+  if (painterFont_ != measurer_.font()) {
+    p.setFont(measurer_.font());
+    painterFont_ = measurer_.font();
+  }
   p.setPen(foreground_);
-  const double ascent = metrics().ascent();
+  const double ascent = measurer_.ascent();
   p.drawText(QPointF(x, y + ascent), textOf(text));
 }
 

@@ -1,16 +1,14 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
-#include <array>
 #include <memory>
+#include <optional>
 
 #include "printer.h"
+#include "qt_measurer.h"
 #include "system_printer.h"
 
 namespace pagette {
@@ -51,6 +49,7 @@ class QtPrinter : public Printer {
   void fillRectangle(float x1, float y1, float x2, float y2) override;
   void newPage() override;
   void endDocument() override;
+  MeasurerMaker measurerMaker() const override;
 
  private:
   explicit QtPrinter(std::unique_ptr<QPrinter> printer);
@@ -60,33 +59,13 @@ class QtPrinter : public Printer {
   void startPendingSheet();
   void useTwips();
   QPen pen() const;
-  void changeFont(const QFont& font);
-  const QFontMetricsF& metrics();
-  double measure(const std::string& text);
-  double characterWidth(unsigned char byte);
 
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<PrintQueueHandOff> handOff_;
   QPainter painter_;
-  QFont font_;
-  // Building metrics for a font is far dearer than measuring with them, and a
-  // job uses a handful of fonts for all its texts.
-  struct FontMeasures {
-    QFontMetricsF metrics;
-    // Widths of single characters by their byte, negative until measured.
-    std::array<double, 256> characters;
-  };
-  QHash<QString, FontMeasures> measuresByFont_;
-  FontMeasures* measures_ = nullptr;
-  // The texts measured last in this font, with their widths: cutting a text to
-  // its field measures two neighbouring beginnings, and the layout then asks
-  // for the width of the one it prints once more.
-  struct Measured {
-    std::string text;
-    double width = -1;
-  };
-  std::array<Measured, 2> measured_;
-  std::size_t measuredNext_ = 0;
+  // Texts are measured in the font they are drawn in.
+  QtMeasurer measurer_;
+  std::optional<QFont> painterFont_;
   double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;

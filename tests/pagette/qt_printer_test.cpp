@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "pdf_pages.h"
@@ -123,6 +124,40 @@ TEST(QtPrinter, CutsATextToTheSameLengthAsMeasuringItsBeginnings) {
       }
     }
   }
+}
+
+// A layout on another thread cuts and places texts with the widths that the
+// printer itself would measure.
+TEST(QtPrinter, ItsMeasurerOnAnotherThreadMeasuresAsItDoes) {
+  struct Font {
+    const char* name;
+    float size;
+    bool bold;
+  };
+  const std::vector<Font> fonts = {{"Arial Narrow", 8, false}, {"Arial", 11.5f, true}};
+  const std::string text = "AVAVAV To Ty \xDC" "cret ~12~, GEL\xDD" "R VERG\xDD" "S\xDD";
+  ScratchFolder folder;
+  auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
+  std::vector<double> expected;
+  for (const Font& font : fonts) {
+    printer->setFontName(font.name);
+    printer->setFontSize(font.size);
+    printer->setBold(font.bold);
+    expected.push_back(printer->textWidth(text));
+    expected.push_back(static_cast<double>(printer->fittingLength(text, expected.back() / 2)));
+  }
+  std::vector<double> measured;
+  std::thread([&, makeMeasurer = printer->measurerMaker()] {
+    std::unique_ptr<Measurer> measurer = makeMeasurer();
+    for (const Font& font : fonts) {
+      measurer->setFontName(font.name);
+      measurer->setFontSize(font.size);
+      measurer->setBold(font.bold);
+      measured.push_back(measurer->textWidth(text));
+      measured.push_back(static_cast<double>(measurer->fittingLength(text, measured.back() / 2)));
+    }
+  }).join();
+  EXPECT_EQ(measured, expected);
 }
 
 TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
