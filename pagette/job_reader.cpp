@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <system_error>
 
 #include "job_error.h"
@@ -109,6 +110,14 @@ double parseNumberField(const std::string& text, int line, int field) {
   while (!number.empty() && isBlank(static_cast<unsigned char>(number.back())))
     number.remove_suffix(1);
   if (number.empty()) return 0.0;
+  // Nearly every field is a short whole number, whose value needs no general parsing.
+  constexpr std::size_t kExactDigits = 15;
+  if (number.size() <= kExactDigits &&
+      std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::int64_t whole = 0;
+    for (char digit : number) whole = whole * 10 + (digit - '0');
+    return static_cast<double>(whole);
+  }
   if (!isPlainNumber(number))
     throw RecordError(line, field, quotedForMessage(text) + " is not a number");
   if (number.front() == '+') number.remove_prefix(1);
