@@ -1,11 +1,13 @@
 #include "piped_layout.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <utility>
@@ -32,6 +34,7 @@ struct Call {
     FillStyle,
     LineWidth,
     Text,
+    Glyphs,
     Line,
     Rectangle,
     Filled,
@@ -45,9 +48,19 @@ struct Call {
   float y2 = 0;
   Rgb colour{};
   std::string text{};
+  // Glyphs: where the text's glyphs lie in the batch's.
+  std::size_t firstGlyph = 0;
+  std::size_t glyphCount = 0;
 };
 
-using Batch = std::vector<Call>;
+// Calls pass in batches; the glyphs of all texts of a batch lie together.
+struct Batch {
+  std::vector<Call> calls;
+  std::vector<std::uint32_t> glyphs;
+  std::vector<double> starts;
+
+  bool empty() const { return calls.empty(); }
+};
 
 // Enough calls in one batch that the threads seldom meet, few enough batches
 // under way that memory stays small whatever the job's length.
@@ -65,7 +78,14 @@ class Channel {
     changed_.wait(lock, [&] { return abandoned_ || batches_.size() < kBatchesUnderWay; });
     if (abandoned_) throw Abandoned{};
     batches_.push_back(std::move(batch));
+    waiting_.store(batches_.size(), std::memory_order_relaxed);
     changed_.notify_all();
+  }
+
+  // Whether the printer's thread has more work waiting than it needs to keep
+  // going; read without the lock, as a hint.
+  bool printerHasWorkWaiting() const {
+    return waiting_.load(std::memory_order_relaxed) >= kBatchesUnderWay / 2;
   }
 
   // The next batch, or nothing once the layout has ended and every batch is taken.
@@ -75,6 +95,7 @@ class Channel {
     if (batches_.empty()) return std::nullopt;
     Batch batch = std::move(batches_.front());
     batches_.pop_front();
+    waiting_.store(batches_.size(), std::memory_order_relaxed);
     changed_.notify_all();
     return batch;
   }
@@ -121,6 +142,7 @@ class Channel {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Batch> batches_;
+  std::atomic<std::size_t> waiting_ = 0;
   std::optional<Answer> answer_;
   bool ended_ = false;
   bool abandoned_ = false;
@@ -168,12 +190,28 @@ class PipedPrinter : public Printer {
   }
   void setFillStyle(int style) override { add({.kind = Call::Kind::FillStyle, .number = style}); }
   void setLineWidth(int width) override { add({.kind = Call::Kind::LineWidth, .number = width}); }
-  double textWidth(const std::string& text) override { return measurer_.textWidth(text); }
+  // Shaping a text costs about as much as drawing it. While the printer's
+  // thread has work waiting, this thread would only wait too: it shapes the
+  // texts it measures instead, and the printer's thread draws their glyphs.
+  double textWidth(const std::string& text) override {
+    measurer_.shapeTexts(channel_.printerHasWorkWaiting());
+    return measurer_.textWidth(text);
+  }
   std::size_t fittingLength(const std::string& text, double width) override {
     return measurer_.fittingLength(text, width);
   }
   void printText(float x, float y, const std::string& text) override {
-    add({.kind = Call::Kind::Text, .x1 = x, .y1 = y, .text = text});
+    const std::size_t first = batch_.glyphs.size();
+    if (measurer_.shape(text, batch_.glyphs, batch_.starts)) {
+      add({.kind = Call::Kind::Glyphs,
+           .x1 = x,
+           .y1 = y,
+           .text = text,
+           .firstGlyph = first,
+           .glyphCount = batch_.glyphs.size() - first});
+    } else {
+      add({.kind = Call::Kind::Text, .x1 = x, .y1 = y, .text = text});
+    }
   }
   void drawLine(float x1, float y1, float x2, float y2) override {
     add({.kind = Call::Kind::Line, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2});
@@ -192,14 +230,13 @@ class PipedPrinter : public Printer {
     if (batch_.empty()) return;
     channel_.send(std::move(batch_));
     batch_ = Batch();
-    batch_.reserve(kCallsPerBatch);
   }
 
  private:
   void add(Call call) {
-    if (batch_.capacity() == 0) batch_.reserve(kCallsPerBatch);
-    batch_.push_back(std::move(call));
-    if (batch_.size() == kCallsPerBatch) flush();
+    if (batch_.calls.capacity() == 0) batch_.calls.reserve(kCallsPerBatch);
+    batch_.calls.push_back(std::move(call));
+    if (batch_.calls.size() == kCallsPerBatch) flush();
   }
 
   Channel::Answer ask() {
@@ -228,7 +265,7 @@ void layOutOnThisThread(std::istream& job, const MeasurerMaker& makeMeasurer, Ch
   channel.end(failure);
 }
 
-void hand(const Call& call, Printer& printer, Channel& channel) {
+void hand(const Call& call, const Batch& batch, Printer& printer, Channel& channel) {
   switch (call.kind) {
     case Call::Kind::PaperSize:
       channel.answer({.accepted = printer.setPaperSize(call.number)});
@@ -266,6 +303,12 @@ void hand(const Call& call, Printer& printer, Channel& channel) {
     case Call::Kind::Text:
       printer.printText(call.x1, call.y1, call.text);
       break;
+    case Call::Kind::Glyphs:
+      printer.printGlyphs(
+          call.x1, call.y1, call.text,
+          {.numbers = std::span(batch.glyphs).subspan(call.firstGlyph, call.glyphCount),
+           .starts = std::span(batch.starts).subspan(call.firstGlyph, call.glyphCount)});
+      break;
     case Call::Kind::Line:
       printer.drawLine(call.x1, call.y1, call.x2, call.y2);
       break;
@@ -289,7 +332,7 @@ void layOutAlongside(std::istream& job, Printer& printer, const MeasurerMaker& m
                         std::ref(channel));
   try {
     while (std::optional<Batch> batch = channel.receive()) {
-      for (const Call& call : *batch) hand(call, printer, channel);
+      for (const Call& call : batch->calls) hand(call, *batch, printer, channel);
     }
   } catch (...) {
     channel.abandon();

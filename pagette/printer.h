@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace pagette {
 
@@ -31,6 +34,13 @@ constexpr int kLastFillStyle = 7;
 // The font character set that job files name for Turkish text.
 constexpr int kTurkishCharset = 162;
 
+// A text shaped into the glyphs of a font: each glyph's number in the font
+// and where it starts, in twips from the start of the text.
+struct Glyphs {
+  std::span<const std::uint32_t> numbers;
+  std::span<const double> starts;
+};
+
 // Measures texts exactly as a printer does, in the font that the same calls
 // would give the printer. Made and used on one thread, which need not be the
 // printer's own.
@@ -42,6 +52,15 @@ class Measurer {
   virtual void setBold(bool bold) = 0;
   virtual double textWidth(const std::string& text) = 0;
   virtual std::size_t fittingLength(const std::string& text, double width) = 0;
+  // Whether to shape, from now on, the texts it measures, ready for shape().
+  virtual void shapeTexts(bool) {}
+  // Appends the glyphs of the text, as the printer would shape it in the
+  // current font, for printGlyphs; false, and nothing appended, where the
+  // printer had better shape the text itself.
+  virtual bool shape(const std::string&, std::vector<std::uint32_t>& /*numbers*/,
+                     std::vector<double>& /*starts*/) {
+    return false;
+  }
 };
 
 // Makes a measurer on the thread that calls it.
@@ -91,6 +110,11 @@ class Printer {
   }
   // Prints a text with its top left corner at (x, y).
   virtual void printText(float x, float y, const std::string& text) = 0;
+  // Prints a text as printText does, from the glyphs that this printer's
+  // measurer has shaped it into in the current font.
+  virtual void printGlyphs(float x, float y, const std::string& text, Glyphs) {
+    printText(x, y, text);
+  }
   virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
   // Outline in the foreground colour, inside as the fill style and fill colour say.
   virtual void drawRectangle(float x1, float y1, float x2, float y2) = 0;

@@ -1,6 +1,9 @@
 #include "qt_measurer.h"
 
 #include <QChar>
+#include <QGlyphRun>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
@@ -45,9 +48,10 @@ QString textOf(const std::string& bytes) {
 
 QtMeasurer::QtMeasurer(const QPaintDevice& device) : device_(&device) {}
 
-QtMeasurer::QtMeasurer(int dotsPerInchX, int dotsPerInchY)
+QtMeasurer::QtMeasurer(int dotsPerInchX, int dotsPerInchY, bool canShape)
     : ownDevice_(std::make_unique<DotsPerInchDevice>(dotsPerInchX, dotsPerInchY)),
-      device_(ownDevice_.get()) {}
+      device_(ownDevice_.get()),
+      canShape_(canShape) {}
 
 // The metrics refer to the device, so they go first.
 QtMeasurer::~QtMeasurer() {
@@ -66,7 +70,7 @@ const QFontMetricsF& QtMeasurer::metrics() {
     const QString key = font_.key();
     auto known = measuresByFont_.find(key);
     if (known == measuresByFont_.end()) {
-      FontMeasures measures{QFontMetricsF(font_, device_), {}};
+      FontMeasures measures{QFontMetricsF(font_, device_), {}, {}};
       measures.characters.fill(-1);
       known = measuresByFont_.insert(key, measures);
     }
@@ -79,15 +83,33 @@ double QtMeasurer::ascent() {
   return metrics().ascent();
 }
 
-double QtMeasurer::textWidth(const std::string& text) {
-  for (const Measured& known : measured_) {
-    if (known.width >= 0 && known.text == text) return known.width;
+QtMeasurer::Measured* QtMeasurer::known(const std::string& text) {
+  for (Measured& measured : measured_) {
+    if (measured.width >= 0 && measured.text == text) return &measured;
   }
+  return nullptr;
+}
+
+QtMeasurer::Measured& QtMeasurer::remember(const std::string& text) {
   Measured& fresh = measured_[measuredNext_];
   measuredNext_ = (measuredNext_ + 1) % measured_.size();
-  fresh.width = metrics().horizontalAdvance(textOf(text));
   fresh.text = text;
+  fresh.width = -1;
+  fresh.shape = Measured::Shape::NotTried;
+  return fresh;
+}
+
+// Shaping gives the width too, as exactly as measuring alone does.
+double QtMeasurer::widthOf(const std::string& text, bool shaping) {
+  if (const Measured* measured = known(text)) return measured->width;
+  Measured& fresh = remember(text);
+  if (shaping && shapeInto(fresh)) return fresh.width;
+  fresh.width = metrics().horizontalAdvance(textOf(text));
   return fresh.width;
+}
+
+double QtMeasurer::textWidth(const std::string& text) {
+  return widthOf(text, shaping_);
 }
 
 double QtMeasurer::characterWidth(unsigned char byte) {
@@ -111,12 +133,66 @@ std::size_t QtMeasurer::fittingLength(const std::string& text, double width) {
     ++fits;
   }
   auto beginningWidth = [&](std::size_t length) {
-    return length == 0 ? 0.0 : textWidth(text.substr(0, length));
+    return length == 0 ? 0.0 : widthOf(text.substr(0, length), false);
   };
   while (fits > 0 && beginningWidth(fits) > width) --fits;
   while (fits + 1 < text.size() && beginningWidth(fits + 1) <= width) ++fits;
   if (fits > 0) textWidth(text.substr(0, fits));  // the layout asks for it next
   return fits;
+}
+
+bool QtMeasurer::shape(const std::string& text, std::vector<std::uint32_t>& numbers,
+                       std::vector<double>& starts) {
+  Measured* measured = known(text);
+  if ((measured == nullptr || measured->shape == Measured::Shape::NotTried) && !shaping_)
+    return false;
+  if (measured == nullptr) measured = &remember(text);
+  if (measured->shape == Measured::Shape::NotTried) {
+    const double width = measured->width;
+    if (!shapeInto(*measured) && width < 0)
+      measured->width = metrics().horizontalAdvance(textOf(text));
+  }
+  if (measured->shape != Measured::Shape::Shaped) return false;
+  numbers.insert(numbers.end(), measured->glyphs.begin(), measured->glyphs.end());
+  starts.insert(starts.end(), measured->starts.begin(), measured->starts.end());
+  return true;
+}
+
+// Shaped as the painter shapes a text it is given to draw: on one line, in the
+// font's own face. Tabs and other control characters, which a text layout
+// places by rules of its own, and characters that another face stands in for
+// are left to the painter.
+bool QtMeasurer::shapeInto(Measured& measured) {
+  measured.shape = Measured::Shape::LeftToThePainter;
+  for (char c : measured.text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;
+  }
+  metrics();
+  if (!measures_->face.isValid()) measures_->face = QRawFont::fromFont(QFont(font_, device_));
+  QTextLayout layout(textOf(measured.text), font_, device_);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  if (!line.isValid()) return false;
+  layout.endLayout();
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  if (layout.lineCount() != 1 || runs.size() != 1 || runs.front().rawFont() != measures_->face)
+    return false;
+  const QList<quint32> glyphs = runs.front().glyphIndexes();
+  const QList<QPointF> positions = runs.front().positions();
+  if (glyphs.size() != positions.size()) return false;
+  measured.glyphs.assign(glyphs.begin(), glyphs.end());
+  measured.starts.clear();
+  for (const QPointF& position : positions) {
+    if (position.y() != positions.front().y()) return false;
+    measured.starts.push_back(position.x());
+  }
+  measured.width = line.horizontalAdvance();
+  measured.shape = Measured::Shape::Shaped;
+  return true;
 }
 
 void QtMeasurer::setFontName(const std::string& name) {

@@ -4,9 +4,11 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPaintDevice>
+#include <QRawFont>
 #include <QString>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "printer.h"
 
@@ -20,8 +22,9 @@ class QtMeasurer : public Measurer {
   // Measures for the device, which must outlive the measurer.
   explicit QtMeasurer(const QPaintDevice& device);
   // Measures as a device of these logical dots per inch does; for a thread
-  // that must not touch the device itself.
-  QtMeasurer(int dotsPerInchX, int dotsPerInchY);
+  // that must not touch the device itself. With `canShape` it shapes texts,
+  // when asked to, for a painter to draw their glyphs.
+  QtMeasurer(int dotsPerInchX, int dotsPerInchY, bool canShape);
   ~QtMeasurer() override;
 
   void setFontName(const std::string& name) override;
@@ -29,6 +32,9 @@ class QtMeasurer : public Measurer {
   void setBold(bool bold) override;
   double textWidth(const std::string& text) override;
   std::size_t fittingLength(const std::string& text, double width) override;
+  void shapeTexts(bool shaping) override { shaping_ = canShape_ && shaping; }
+  bool shape(const std::string& text, std::vector<std::uint32_t>& numbers,
+             std::vector<double>& starts) override;
 
   const QFont& font() const { return font_; }
   // The height of the current font above its base line, in twips.
@@ -38,6 +44,11 @@ class QtMeasurer : public Measurer {
   void changeFont(const QFont& font);
   const QFontMetricsF& metrics();
   double characterWidth(unsigned char byte);
+  struct Measured;
+  Measured* known(const std::string& text);
+  Measured& remember(const std::string& text);
+  double widthOf(const std::string& text, bool shaping);
+  bool shapeInto(Measured& measured);
 
   std::unique_ptr<QPaintDevice> ownDevice_;
   const QPaintDevice* device_;
@@ -48,6 +59,8 @@ class QtMeasurer : public Measurer {
     QFontMetricsF metrics;
     // Widths of single characters by their byte, negative until measured.
     std::array<double, 256> characters;
+    // The font's own face, without the faces that stand in for characters it lacks.
+    QRawFont face;
   };
   QHash<QString, FontMeasures> measuresByFont_;
   FontMeasures* measures_ = nullptr;
@@ -57,9 +70,14 @@ class QtMeasurer : public Measurer {
   struct Measured {
     std::string text;
     double width = -1;
+    enum class Shape { NotTried, Shaped, LeftToThePainter } shape = Shape::NotTried;
+    std::vector<std::uint32_t> glyphs;
+    std::vector<double> starts;
   };
   std::array<Measured, 2> measured_;
   std::size_t measuredNext_ = 0;
+  bool canShape_ = false;
+  bool shaping_ = false;
 };
 
 // A job's texts, decoded from code page 1254.

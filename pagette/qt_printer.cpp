@@ -1,6 +1,7 @@
 #include "qt_printer.h"
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -224,22 +225,53 @@ std::size_t QtPrinter::fittingLength(const std::string& text, double width) {
 MeasurerMaker QtPrinter::measurerMaker() const {
   const int dotsPerInchX = printer_->logicalDpiX();
   const int dotsPerInchY = printer_->logicalDpiY();
-  return [dotsPerInchX, dotsPerInchY] {
-    return std::make_unique<QtMeasurer>(dotsPerInchX, dotsPerInchY);
+  // Texts shaped elsewhere are drawn from their glyphs, which only the PDF
+  // engine, that pagette's documents go through on Linux, was checked to
+  // print exactly as it prints the texts themselves.
+  const bool canShape = printer_->outputFormat() == QPrinter::PdfFormat;
+  return [dotsPerInchX, dotsPerInchY, canShape] {
+    return std::make_unique<QtMeasurer>(dotsPerInchX, dotsPerInchY, canShape);
   };
 }
 
-void QtPrinter::printText(float x, float y, const std::string& text) {
+QPainter& QtPrinter::textPainter() {
   QPainter& p = outputPainter();
   // Handing the painter a font makes it look the font up again at the next
   // text, so it gets one only when it changes.
   if (painterFont_ != measurer_.font()) {
     p.setFont(measurer_.font());
     painterFont_ = measurer_.font();
+    painterFace_ = QRawFont();
   }
   p.setPen(foreground_);
-  const double ascent = measurer_.ascent();
-  p.drawText(QPointF(x, y + ascent), textOf(text));
+  return p;
+}
+
+void QtPrinter::printText(float x, float y, const std::string& text) {
+  QPainter& p = textPainter();
+  p.drawText(QPointF(x, y + measurer_.ascent()), textOf(text));
+}
+
+void QtPrinter::printGlyphs(float x, float y, const std::string& text, Glyphs glyphs) {
+  QPainter& p = textPainter();
+  if (!painterFace_.isValid()) painterFace_ = QRawFont::fromFont(p.font());
+  if (!painterFace_.isValid()) {
+    p.drawText(QPointF(x, y + measurer_.ascent()), textOf(text));
+    return;
+  }
+  QList<QPointF> starts;
+  starts.reserve(static_cast<qsizetype>(glyphs.starts.size()));
+  for (double start : glyphs.starts) starts.append(QPointF(start, 0));
+  QGlyphRun run;
+  run.setRawFont(painterFace_);
+  run.setGlyphIndexes(QList<quint32>(glyphs.numbers.begin(), glyphs.numbers.end()));
+  run.setPositions(starts);
+  // Drawing a text leaves the painter's render hints to be handed to the
+  // engine again before and after; drawn from its glyphs, the same text then
+  // gives the same document, byte for byte.
+  p.setRenderHints(QPainter::RenderHints(), true);
+  p.drawGlyphRun(QPointF(x, y + measurer_.ascent()), run);
+  p.setRenderHints(QPainter::RenderHints(), true);
 }
 
 void QtPrinter::drawLine(float x1, float y1, float x2, float y2) {

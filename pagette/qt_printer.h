@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QPrinter>
+#include <QRawFont>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -44,6 +45,7 @@ class QtPrinter : public Printer {
   double textWidth(const std::string& text) override;
   std::size_t fittingLength(const std::string& text, double width) override;
   void printText(float x, float y, const std::string& text) override;
+  void printGlyphs(float x, float y, const std::string& text, Glyphs glyphs) override;
   void drawLine(float x1, float y1, float x2, float y2) override;
   void drawRectangle(float x1, float y1, float x2, float y2) override;
   void fillRectangle(float x1, float y1, float x2, float y2) override;
@@ -59,6 +61,7 @@ class QtPrinter : public Printer {
   void startPendingSheet();
   void useTwips();
   QPen pen() const;
+  QPainter& textPainter();
 
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<PrintQueueHandOff> handOff_;
@@ -66,6 +69,8 @@ class QtPrinter : public Printer {
   // Texts are measured in the font they are drawn in.
   QtMeasurer measurer_;
   std::optional<QFont> painterFont_;
+  // The painter's font's own face, for texts shaped elsewhere.
+  QRawFont painterFace_;
   double dotsToTwips_ = 1;
   QColor foreground_ = Qt::black;
   QColor fillColour_ = Qt::black;

@@ -36,6 +36,17 @@ class RecordingMeasurer : public Measurer {
     while (fits < text.size() && textWidth(text.substr(0, fits + 1)) <= width) ++fits;
     return fits;
   }
+  // Its glyphs are the text's bytes, each a twip after the one before; texts
+  // with a "9" in them it leaves to the printer.
+  bool shape(const std::string& text, std::vector<std::uint32_t>& numbers,
+             std::vector<double>& starts) override {
+    if (text.find('9') != std::string::npos) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      numbers.push_back(static_cast<unsigned char>(text[i]));
+      starts.push_back(static_cast<double>(i));
+    }
+    return true;
+  }
 
  private:
   double perPoint_;
@@ -54,6 +65,20 @@ class PipingPrinter : public RecordingPrinter {
   void printText(float x, float y, const std::string& text) override {
     if (++texts_ == failAtText) throw JobError("the printer jammed");
     RecordingPrinter::printText(x, y, text);
+  }
+  // Texts arrive shaped or not, as the measurer chose; shaped ones must bring
+  // their own glyphs.
+  int textsFromGlyphs = 0;
+  void printGlyphs(float x, float y, const std::string& text, Glyphs glyphs) override {
+    ++textsFromGlyphs;
+    std::string drawn;
+    for (std::uint32_t number : glyphs.numbers) drawn.push_back(static_cast<char>(number));
+    EXPECT_EQ(drawn, text);
+    EXPECT_EQ(glyphs.starts.size(), text.size());
+    if (!glyphs.starts.empty()) {
+      EXPECT_EQ(glyphs.starts.back(), static_cast<double>(text.size()) - 1);
+    }
+    printText(x, y, text);
   }
 
  private:
@@ -93,6 +118,7 @@ TEST(PipedLayout, HandsThePrinterExactlyWhatALayoutOnItsThreadWould) {
   printJobFile(folder.write("piped.txt", job), piped);
   ASSERT_GT(piped.output().size(), 2000u);
   EXPECT_EQ(piped.operations, alone.operations);
+  EXPECT_GT(piped.textsFromGlyphs, 1000);
 }
 
 TEST(PipedLayout, APrinterFailureStopsTheLayoutAndIsPassedOn) {

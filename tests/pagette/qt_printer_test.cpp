@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -158,6 +160,73 @@ TEST(QtPrinter, ItsMeasurerOnAnotherThreadMeasuresAsItDoes) {
     }
   }).join();
   EXPECT_EQ(measured, expected);
+}
+
+// The bytes of a PDF file without its creation date, the one line that
+// differs between two prints of the same document.
+std::string pdfWithoutDate(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t date = bytes.find("/CreationDate");
+  if (date != std::string::npos) bytes.erase(date, bytes.find('\n', date) - date);
+  return bytes;
+}
+
+// Texts that a measurer shaped on another thread are drawn from their glyphs:
+// the document is the same, byte for byte, as when the painter shapes them.
+TEST(QtPrinter, ATextDrawnFromItsMeasuredGlyphsGivesTheSameDocument) {
+  struct Text {
+    const char* font;
+    float size;
+    bool bold;
+    std::string text;
+  };
+  const std::vector<Text> texts = {
+      {"Arial Narrow", 8, false, "AVAVAV To Ty Wa Yo LT ff fi"},
+      {"Arial Narrow", 8, true, "\xDC" "cret, GEL\xDD" "R VERG\xDD" "S\xDD \xD0\xDE\xFD\xF0"},
+      {"Arial", 11.5f, false, "  blanks   around  "},
+      {"Arial", 11.5f, true, "a\ttab is left to the painter"},
+      {"Courier New", 10, false, "0123456789,.-~"},
+  };
+  ScratchFolder folder;
+  auto print = [&](const std::string& name, bool fromGlyphs, int& drawnFromGlyphs) {
+    const std::string pdf = (folder.path() / name).string();
+    auto printer = QtPrinter::openPdfFile(QString::fromStdString(pdf));
+    std::unique_ptr<Measurer> measurer = printer->measurerMaker()();
+    measurer->shapeTexts(true);
+    float y = 1000;
+    for (const Text& text : texts) {
+      printer->setFontName(text.font);
+      printer->setFontSize(text.size);
+      printer->setBold(text.bold);
+      measurer->setFontName(text.font);
+      measurer->setFontSize(text.size);
+      measurer->setBold(text.bold);
+      // A box leaves the painter a brush, which drawing a text sets again.
+      printer->setForeground({128, 0, 0});
+      printer->setFillColour({128, 0, 0});
+      printer->setFillStyle(kSolidFill);
+      printer->drawRectangle(500, y, 900, y + 200);
+      std::vector<std::uint32_t> numbers;
+      std::vector<double> starts;
+      if (fromGlyphs && measurer->shape(text.text, numbers, starts)) {
+        ++drawnFromGlyphs;
+        printer->printGlyphs(1000.25f, y, text.text, {numbers, starts});
+      } else {
+        printer->printText(1000.25f, y, text.text);
+      }
+      printer->drawLine(500, y + 300, 3000, y + 300);
+      y += 700;
+      if (y > 3000) printer->newPage();
+    }
+    printer->endDocument();
+    return pdfWithoutDate(pdf);
+  };
+  int none = 0;
+  int shaped = 0;
+  const std::string painterShaped = print("painter.pdf", false, none);
+  EXPECT_EQ(print("glyphs.pdf", true, shaped), painterShaped);
+  EXPECT_EQ(shaped, 4);
 }
 
 TEST(QtPrinter, DrawsEveryKindOfRecordWhereItsTwipsSay) {
