@@ -191,8 +191,9 @@ class PipedPrinter : public Printer {
   void setFillStyle(int style) override { add({.kind = Call::Kind::FillStyle, .number = style}); }
   void setLineWidth(int width) override { add({.kind = Call::Kind::LineWidth, .number = width}); }
   // Shaping a text costs about as much as drawing it. While the printer's
-  // thread has work waiting, this thread would only wait too: it shapes the
-  // texts it measures instead, and the printer's thread draws their glyphs.
+  // thread has work waiting, this thread is ahead and would soon wait for
+  // room: it shapes the texts it measures instead, and the printer's thread
+  // draws their glyphs. Either way the document is the same.
   double textWidth(const std::string& text) override {
     measurer_.shapeTexts(channel_.printerHasWorkWaiting());
     return measurer_.textWidth(text);

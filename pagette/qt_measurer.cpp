@@ -176,8 +176,8 @@ bool QtMeasurer::shapeInto(Measured& measured) {
   layout.setTextOption(option);
   layout.beginLayout();
   QTextLine line = layout.createLine();
-  if (!line.isValid()) return false;
   layout.endLayout();
+  if (!line.isValid()) return false;
   const QList<QGlyphRun> runs = layout.glyphRuns();
   if (layout.lineCount() != 1 || runs.size() != 1 || runs.front().rawFont() != measures_->face)
     return false;
