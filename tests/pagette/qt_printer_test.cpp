@@ -138,26 +138,25 @@ TEST(QtPrinter, ItsMeasurerOnAnotherThreadMeasuresAsItDoes) {
   };
   const std::vector<Font> fonts = {{"Arial Narrow", 8, false}, {"Arial", 11.5f, true}};
   const std::string text = "AVAVAV To Ty \xDC" "cret ~12~, GEL\xDD" "R VERG\xDD" "S\xDD";
+  // The printer and its measurer answer the same calls.
+  auto measureWith = [&](auto& measuring) {
+    std::vector<double> widths;
+    for (const Font& font : fonts) {
+      measuring.setFontName(font.name);
+      measuring.setFontSize(font.size);
+      measuring.setBold(font.bold);
+      widths.push_back(measuring.textWidth(text));
+      widths.push_back(static_cast<double>(measuring.fittingLength(text, widths.back() / 2)));
+    }
+    return widths;
+  };
   ScratchFolder folder;
   auto printer = QtPrinter::openPdfFile(QString::fromStdString((folder.path() / "x.pdf").string()));
-  std::vector<double> expected;
-  for (const Font& font : fonts) {
-    printer->setFontName(font.name);
-    printer->setFontSize(font.size);
-    printer->setBold(font.bold);
-    expected.push_back(printer->textWidth(text));
-    expected.push_back(static_cast<double>(printer->fittingLength(text, expected.back() / 2)));
-  }
+  const std::vector<double> expected = measureWith(*printer);
   std::vector<double> measured;
   std::thread([&, makeMeasurer = printer->measurerMaker()] {
     std::unique_ptr<Measurer> measurer = makeMeasurer();
-    for (const Font& font : fonts) {
-      measurer->setFontName(font.name);
-      measurer->setFontSize(font.size);
-      measurer->setBold(font.bold);
-      measured.push_back(measurer->textWidth(text));
-      measured.push_back(static_cast<double>(measurer->fittingLength(text, measured.back() / 2)));
-    }
+    measured = measureWith(*measurer);
   }).join();
   EXPECT_EQ(measured, expected);
 }
