@@ -53,10 +53,7 @@ QtMeasurer::QtMeasurer(int dotsPerInchX, int dotsPerInchY, bool canShape)
       device_(ownDevice_.get()),
       canShape_(canShape) {}
 
-// The metrics refer to the device, so they go first.
-QtMeasurer::~QtMeasurer() {
-  measuresByFont_.clear();
-}
+QtMeasurer::~QtMeasurer() = default;
 
 void QtMeasurer::changeFont(const QFont& font) {
   if (font == font_) return;
