@@ -256,7 +256,7 @@ void QtPrinter::printGlyphs(float x, float y, const std::string& text, Glyphs gl
   QPainter& p = textPainter();
   if (!painterFace_.isValid()) painterFace_ = QRawFont::fromFont(p.font());
   if (!painterFace_.isValid()) {
-    p.drawText(QPointF(x, y + measurer_.ascent()), textOf(text));
+    printText(x, y, text);
     return;
   }
   QList<QPointF> starts;
