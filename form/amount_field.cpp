@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "form/ascii.h"
+
 namespace form {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr char kBlank = '_';
 
@@ -23,7 +23,7 @@ bool AmountField::isDigitPosition(int position) {
 std::string AmountField::applyMask(std::string_view text) {
   std::string masked(kEmptyEditText);
   for (int i = 0; i < kLength && i < static_cast<int>(text.size()); ++i) {
-    if (isDigitPosition(i) && isDigit(text[i])) masked[i] = text[i];
+    if (isDigitPosition(i) && isAsciiDigit(text[i])) masked[i] = text[i];
   }
   return masked;
 }
@@ -132,7 +132,7 @@ void AmountField::typeWithoutNotice(char c) {
     }
     return;
   }
-  if (!isDigit(c) && c != ' ') return;
+  if (!isAsciiDigit(c) && c != ' ') return;
 
   normalizeForEditing();
   clearSelection();

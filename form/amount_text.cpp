@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "form/ascii.h"
 
 namespace form {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Rounds the decimal digits of a non-negative number half away from zero at the
 // given number of decimals. The digits come from the exact binary value (far
@@ -19,9 +18,12 @@ std::string roundedDigits(double magnitude, int decimals) {
   constexpr int kGuardDigits = 25;
   const int precision = decimals + kGuardDigits;
   // The largest double has 309 integer digits; decimals are at most a few.
+  // to_chars writes the same digits in every locale: the process locale (which
+  // Qt sets from the desktop's, a decimal comma in Turkish) never reaches them.
   char buffer[512];
-  const int size = std::snprintf(buffer, sizeof buffer, "%.*f", precision, magnitude);
-  std::string text(buffer, static_cast<size_t>(std::clamp(size, 0, 511)));
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, precision);
+  std::string text(buffer, written.ec == std::errc() ? written.ptr : buffer);
 
   const size_t point = text.find('.');
   std::string integer = text.substr(0, point);
@@ -62,7 +64,7 @@ double TextToAmount(std::string_view text) {
   for (char c : text) {
     if (c == '.') {
       seenPoint = true;
-    } else if (isDigit(c)) {
+    } else if (isAsciiDigit(c)) {
       (seenPoint ? fraction : integer) += c;
     }
   }
@@ -105,7 +107,7 @@ std::string FormatAmount(std::string_view text) {
   int target = static_cast<int>(pattern.size()) - 1;
   int leftmost = origin;
   for (auto it = text.rbegin(); it != text.rend() && target >= 0; ++it) {
-    if (isDigit(*it)) {
+    if (isAsciiDigit(*it)) {
       if (pattern[static_cast<size_t>(target)] == ',') --target;
       if (target < 0) break;
       pattern[static_cast<size_t>(target)] = *it;

@@ -2,15 +2,13 @@
 
 #include <charconv>
 
+#include "form/ascii.h"
+
 namespace form {
 namespace {
 
 constexpr size_t kTaxNumberDigits = 10;
 constexpr size_t kIdentityNumberDigits = 11;
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 size_t digitCount(IdentityKind kind) {
   return kind == IdentityKind::TaxNumber ? kTaxNumberDigits : kIdentityNumberDigits;
@@ -74,7 +72,7 @@ IdentityProblem checkIdentityNumber(IdentityKind kind, std::string_view text) {
   const std::string_view digits = withoutBlanksAround(text);
   if (digits.empty()) return IdentityProblem::None;
   for (char c : digits) {
-    if (!isDigit(c)) return IdentityProblem::NotDigits;
+    if (!isAsciiDigit(c)) return IdentityProblem::NotDigits;
   }
   return checkDigits(kind, digits);
 }
@@ -98,7 +96,7 @@ IdentityFinding checkIdentityField(IdentityFieldCheck check, std::string_view te
     case IdentityFieldCheck::NumberAtEnd: {
       const std::string_view trimmed = withoutBlanksAround(text);
       size_t start = trimmed.size();
-      while (start > 0 && isDigit(trimmed[start - 1])) --start;
+      while (start > 0 && isAsciiDigit(trimmed[start - 1])) --start;
       const std::string_view digits = trimmed.substr(start);
       if (digits.size() == kTaxNumberDigits)
         return {IdentityKind::TaxNumber, checkDigits(IdentityKind::TaxNumber, digits)};

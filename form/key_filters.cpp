@@ -1,20 +1,17 @@
 #include "form/key_filters.h"
 
+#include "form/ascii.h"
+
 namespace form {
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 char Edit5KeyPress(std::string_view, char key) {
-  return isDigit(key) || key == kBackspace || key == kEnter ? key : 0;
+  return isAsciiDigit(key) || key == kBackspace || key == kEnter ? key : 0;
 }
 
 // The rate is a decimal fraction: one "." at most, wherever the selection is.
 char Edit18KeyPress(std::string_view currentText, char key) {
   if (key == '.') return currentText.find('.') == std::string_view::npos ? key : 0;
-  return isDigit(key) || key == kBackspace || key == kEnter ? key : 0;
+  return isAsciiDigit(key) || key == kBackspace || key == kEnter ? key : 0;
 }
 
 KeyFilter keyFilterFor(std::string_view handlerName) {

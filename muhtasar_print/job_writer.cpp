@@ -1,7 +1,7 @@
 #include "muhtasar_print/job_writer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace muhtasar_print {
 namespace {
@@ -17,9 +17,11 @@ constexpr double kSolidFill = 0;
 // Places come out to a hundredth of a row or column: finer than any printer
 // dot, and the same text on every machine.
 std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  std::string out = text;
+  // A decimal comma would split the job record's field: never the locale's.
+  char text[400];
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+  std::string out(text, written.ec == std::errc() ? written.ptr : text);
+  if (out.empty()) return "0";
   while (out.back() == '0') out.pop_back();
   if (out.back() == '.') out.pop_back();
   if (out == "-0") out = "0";

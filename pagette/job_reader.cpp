@@ -1,7 +1,6 @@
 #include "job_reader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
@@ -60,7 +59,7 @@ bool isPlainNumber(std::string_view text) {
   std::size_t i = 0;
   auto digits = [&] {
     std::size_t start = i;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
     return i - start;
   };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;

@@ -1,8 +1,8 @@
 #include "layout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -37,9 +37,11 @@ constexpr double kMiddle = 2;
 
 std::string formatNumber(double value) {
   if (std::isnan(value)) return "nan";
+  // Messages read the same in every locale: no decimal comma.
   char text[32];
-  std::snprintf(text, sizeof text, "%.10g", value);
-  return text;
+  const auto written =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10);
+  return std::string(text, written.ec == std::errc() ? written.ptr : text);
 }
 
 // Halves go to the even neighbour, as the printer's own conversion to whole numbers does.

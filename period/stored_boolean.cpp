@@ -1,13 +1,10 @@
 #include "period/stored_boolean.h"
 
+#include "form/ascii.h"
 #include "period/ini_file.h"
 
 namespace period {
 namespace {
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // A decimal number: sign, digits with an optional decimal point, optional
 // exponent. Only whether a digit other than zero appears in the digits before
@@ -20,7 +17,7 @@ std::optional<bool> readDecimal(std::string_view text) {
   bool point = false;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (isDigit(c)) {
+    if (form::isAsciiDigit(c)) {
       digits = true;
       nonZero = nonZero || c != '0';
     } else if (c == '.' && !point) {
@@ -34,7 +31,7 @@ std::optional<bool> readDecimal(std::string_view text) {
     ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     const size_t exponentStart = i;
-    while (i < text.size() && isDigit(text[i])) ++i;
+    while (i < text.size() && form::isAsciiDigit(text[i])) ++i;
     if (i == exponentStart) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;

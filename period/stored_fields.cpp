@@ -1,10 +1,12 @@
 // The store's entry list, taken from the field catalogue.
 #include <algorithm>
+#include <charconv>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "form/ascii.h"
 #include "form/catalogue.h"
 #include "period/store.h"
 
@@ -30,10 +32,12 @@ struct NumberedName {
 int fieldNumber(std::string_view name, std::string_view prefix) {
   const std::string_view rest = name.substr(prefix.size());
   if (rest.empty() ||
-      !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      !std::all_of(rest.begin(), rest.end(), form::isAsciiDigit)) {
     return 0;
   }
-  return std::stoi(std::string(rest));
+  int number = 0;
+  std::from_chars(rest.data(), rest.data() + rest.size(), number);
+  return number;
 }
 
 std::vector<std::string> buildStoredFieldNames() {

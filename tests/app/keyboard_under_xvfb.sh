@@ -15,30 +15,23 @@ for tool in Xvfb xdotool; do
 done
 
 work=$(mktemp -d)
-number=120
-while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+xvfb_pid=""
 program_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  kill "$xvfb_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=":$number"
-# The window must open on that display: a caller's QT_QPA_PLATFORM (offscreen
-# is a common habit on headless machines) would put it where xdotool never
-# finds it.
-export QT_QPA_PLATFORM=xcb
-for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
+. "$(dirname "$0")/../support/xvfb_display.sh"
+start_xvfb 120
 
 cp "$examples/BORDMHT.DAT" "$work/"
 (cd "$work" && exec "$program") >/dev/null 2>&1 &
 program_pid=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
 if [ -z "$wid" ]; then
-  echo "FAIL: the window did not open on the display :$number"
+  echo "FAIL: the window did not open on the display $DISPLAY"
   exit 1
 fi
 xdotool windowfocus --sync "$wid"

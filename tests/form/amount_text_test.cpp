@@ -5,6 +5,8 @@
 #include <cfloat>
 #include <string>
 
+#include "support/turkish_locale.h"
+
 namespace form {
 namespace {
 
@@ -13,7 +15,8 @@ struct TextCase {
   double value;
 };
 
-TEST(TextToAmount, KeepsOnlyDigitsAndThePoint) {
+// Only digits and the point count.
+void checkTextToAmount() {
   const TextCase cases[] = {
       {"___,___,___.__", 0},
       {"", 0},
@@ -35,6 +38,8 @@ TEST(TextToAmount, KeepsOnlyDigitsAndThePoint) {
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(TextToAmount(c.text), c.value) << "«" << c.text << "»";
 }
 
+TEST(TextToAmount, KeepsOnlyDigitsAndThePoint) { checkTextToAmount(); }
+
 TEST(TextToAmount, HundredsOfDigitsStayFinite) {
   EXPECT_EQ(TextToAmount(std::string(400, '9')), DBL_MAX);
   EXPECT_EQ(TextToAmount(std::string(400, '0')), 0.0);
@@ -47,7 +52,8 @@ struct FixedCase {
   std::string text;
 };
 
-TEST(FixedText, RoundsHalvesAwayFromZeroAndPadsLeft) {
+// Halves round away from zero; the text is padded on the left.
+void checkFixedText() {
   const FixedCase cases[] = {
       {0, 9, 2, "     0.00"},
       {1234.56, 9, 2, "  1234.56"},
@@ -70,7 +76,10 @@ TEST(FixedText, RoundsHalvesAwayFromZeroAndPadsLeft) {
   }
 }
 
-TEST(FormatAmount, PlacesDigitsFromTheRight) {
+TEST(FixedText, RoundsHalvesAwayFromZeroAndPadsLeft) { checkFixedText(); }
+
+// Digits go into the pattern from the right.
+void checkFormatAmount() {
   const std::pair<std::string, std::string> cases[] = {
       {"     0.00", "___,___,__0.00"},
       {"  1234.56", "___,__1,234.56"},
@@ -84,6 +93,8 @@ TEST(FormatAmount, PlacesDigitsFromTheRight) {
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(FormatAmount(in), out) << "«" << in << "»";
 }
+
+TEST(FormatAmount, PlacesDigitsFromTheRight) { checkFormatAmount(); }
 
 TEST(FormatAmount, GrowsByWholeGroupsWhenTheDigitsDoNotFit) {
   const std::pair<std::string, std::string> cases[] = {
@@ -102,6 +113,18 @@ TEST(FormatAmount, GrowsByWholeGroupsWhenTheDigitsDoNotFit) {
 TEST(AmountCaption, ShowsMagnitudesInThePattern) {
   EXPECT_EQ(AmountCaption(0), "___,___,__0.00");
   EXPECT_EQ(AmountCaption(-1234.56), "___,__1,234.56");
+  EXPECT_EQ(AmountCaption(9 * 999999999.99), "8,999,999,999.91");
+}
+
+// Qt sets the process locale from a Turkish desktop; the conversions must give
+// exactly what they give in the C locale, amounts captioned through them too.
+TEST(AmountText, ConvertsAsInTheCLocaleUnderATurkishProcessLocale) {
+  const testing_support::TurkishLocale turkish;
+  ASSERT_TRUE(turkish.writesDecimalComma()) << "no Turkish locale (scripts/install-deps makes it)";
+  checkTextToAmount();
+  checkFixedText();
+  checkFormatAmount();
+  EXPECT_EQ(AmountCaption(125430.5), "___,125,430.50");
   EXPECT_EQ(AmountCaption(9 * 999999999.99), "8,999,999,999.91");
 }
 

@@ -85,8 +85,10 @@ darkest_around() {
   local pdf=$1 page=$2 x=$3 y=$4
   pdftoppm -gray -r 72 -f "$page" -l "$page" "$pdf" "$work/page"
   # At 72 dots per inch a dot is 20 twips; a square of 7 dots around the point.
-  convert "$work"/page*.pgm -crop "7x7+$((x / 20 - 3))+$((y / 20 - 3))" +repage \
-    -format "%[fx:round(255*minima)]" info:
+  # ImageMagick's own names (minima) break on the Turkish dotless i: it measures
+  # in the C locale, whatever the programs under test run in.
+  LC_ALL=C convert "$work"/page*.pgm -crop "7x7+$((x / 20 - 3))+$((y / 20 - 3))" +repage \
+    -format "%[fx:round(255*minima)]" info:-
   rm -f "$work"/page*.pgm
 }
 

@@ -16,11 +16,13 @@ using testing_support::writeFile;
 
 const std::string kData = MUHTASAR_TESTDATA_DIR;
 
-// Runs muhtasar-print in the current directory; the exit status, standard error kept in "err".
-int run(const std::string& arguments) {
-  const int status = std::system(
-      (std::string(MUHTASAR_PRINT_PROGRAM) + " " + arguments + " 2>err >/dev/null </dev/null")
-          .c_str());
+// Runs muhtasar-print in the current directory, in the caller's locale or the
+// one named; the exit status, standard error kept in "err".
+int run(const std::string& arguments, const std::string& locale = "") {
+  const std::string environment = locale.empty() ? "" : "LANG=" + locale + " LC_ALL=" + locale + " ";
+  const int status = std::system((environment + MUHTASAR_PRINT_PROGRAM + " " + arguments +
+                                  " 2>err >/dev/null </dev/null")
+                                     .c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -58,12 +60,12 @@ TEST(Program, BadPrintFilesAreRefusedAndNothingIsWritten) {
   }
 }
 
-TEST(Program, SampleDeclarationAsJobAndAsTwoPagePdf) {
+void checkSampleDeclaration(const std::string& locale) {
   ScratchDir dir;
   fs::copy_file(kData + "/print/sample_declaration.dat", "BORDMHT1.DAT");
-  ASSERT_EQ(run("--job out.job"), 0) << readFile("err");
+  ASSERT_EQ(run("--job out.job", locale), 0) << readFile("err");
   EXPECT_EQ(readFile("out.job"), readFile(kData + "/muhtasar_print/sample_declaration.job"));
-  ASSERT_EQ(run("--pdf out.pdf"), 0) << readFile("err");
+  ASSERT_EQ(run("--pdf out.pdf", locale), 0) << readFile("err");
   const pagette::testing::PdfInfo info = pagette::testing::pdfInfo("out.pdf");
   EXPECT_EQ(info.pages, 2);
   EXPECT_NEAR(info.width, 595, 1);
@@ -72,6 +74,14 @@ TEST(Program, SampleDeclarationAsJobAndAsTwoPagePdf) {
   const pagette::testing::GreyPage page(fs::absolute("out.pdf").string(), 2, 72);
   EXPECT_LT(page.darkestAround(567 + 4 * 17.97, 567, 2), 128);
   EXPECT_EQ(page.darkestAround(8000, 14000, 20), 255);
+}
+
+// The same job and the same pages on a Turkish desktop as in the C locale.
+TEST(Program, SampleDeclarationAsJobAndAsTwoPagePdfInEveryLocale) {
+  for (const char* locale : {"C.UTF-8", "tr_TR.UTF-8"}) {
+    SCOPED_TRACE(locale);
+    checkSampleDeclaration(locale);
+  }
 }
 
 TEST(Program, UnknownOptionsAreAUsageError) {

@@ -10,6 +10,7 @@
 #include "job_reader.h"
 #include "record_error_cases.h"
 #include "recording_printer.h"
+#include "support/turkish_locale.h"
 
 namespace pagette {
 namespace {
@@ -329,6 +330,10 @@ TEST(Layout, RejectsRecordsThatCannotBeLaidOut) {
        "0,0,1e-310,9,130,0,8,0,720,720,1440,720,,\"A\"\n4,0,0,1,1,1,1,0,0,0,0,0,1,\"\"\n", 2, 3,
        "the coordinate nan lies outside the printable range of -32768 to 32767 twips"},
   };
+  testing::expectRecordErrors(cases, [](const std::string& job) { LaidOut run(job); });
+  // The messages name the numbers without the decimal comma of a Turkish desktop.
+  const testing_support::TurkishLocale turkish;
+  ASSERT_TRUE(turkish.writesDecimalComma()) << "no Turkish locale (scripts/install-deps makes it)";
   testing::expectRecordErrors(cases, [](const std::string& job) { LaidOut run(job); });
 }
 

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display with the Turkish keyboard layout,
+# once in the C locale and once in the Turkish one: the same keys type Turkish
+# letters into a text field and an amount on the number row, Alt+Y writes the
+# print file and Alt+K saves. Both runs leave the same store and print file,
+# byte for byte, and the letters are stored in code page 1254.
+# Usage: turkish_keyboard_under_xvfb.sh MUHTASAR_PROGRAM EXAMPLES_DIR EXPECTED_FRESH_STORE
+set -euo pipefail
+program=$1
+examples=$2
+fresh_store=$3
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+for tool in Xvfb xdotool setxkbmap; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
+done
+locale -a | grep -qix 'tr_TR.utf8' || fail "no tr_TR.UTF-8 locale (scripts/install-deps generates it)"
+[ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+. "$(dirname "$0")/../support/xvfb_display.sh"
+# Without -noreset the layout is lost whenever the last client leaves.
+start_xvfb 140 -noreset
+setxkbmap tr || fail "setxkbmap tr"
+
+# muhtasar alone in its folder: no print program starts, so Alt+Y ends with
+# the error box and leaves the print file.
+mkdir -p "$work/alone"
+cp "$program" "$work/alone/muhtasar"
+
+for locale in C.UTF-8 tr_TR.UTF-8; do
+  folder="$work/$locale"
+  mkdir -p "$folder"
+  cp "$examples/BORDMHT.DAT" "$folder/"
+  (cd "$folder" && LANG=$locale LC_ALL=$locale exec "$work/alone/muhtasar") >/dev/null 2>&1 &
+  program_pid=$!
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
+  [ -n "$wid" ] || fail "$locale: the window did not open on the display $DISPLAY"
+  xdotool windowfocus --sync "$wid"
+  sleep 0.3
+  # Edit1 has the focus, the caret before its text; Shift+Tab goes back to
+  # the last field, the payee list's last amount.
+  xdotool type --delay 30 "ÇĞİÖŞÜ çğıiöşü "
+  xdotool key shift+Tab
+  xdotool type --delay 30 "123456789.50"
+  xdotool key alt+y
+  box=""
+  for _ in $(seq 1 100); do
+    box=$(xdotool search --onlyvisible --name "Varlen Bilgi" 2>/dev/null | head -1 || true)
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "$locale: Alt+Y did not end with the error box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  sleep 0.3
+  xdotool windowfocus --sync "$wid"
+  xdotool key alt+k
+  for _ in $(seq 1 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$program_pid" 2>/dev/null && fail "$locale: Alt+K did not end the program"
+  wait "$program_pid" || fail "$locale: the program ended with status $?"
+  program_pid=""
+  [ "$(grep -c '' "$folder/BORDMHT1.DAT")" -eq 548 ] || fail "$locale: the print file has not 548 lines"
+done
+
+c="$work/C.UTF-8"
+tr="$work/tr_TR.UTF-8"
+cmp "$c/muhtasar.ini" "$tr/muhtasar.ini" || fail "the stores of the two locales differ"
+cmp "$c/BORDMHT1.DAT" "$tr/BORDMHT1.DAT" || fail "the print files of the two locales differ"
+store="$tr/muhtasar.ini"
+expect() {
+  grep -a -q -x -F "$1"$'\r' "$store" || grep -a -q -x -F "$1" "$store" || fail "the store lacks $1"
+}
+# Ç Ğ İ Ö Ş Ü, blank, ç ğ ı i ö ş ü in code page 1254, before the sample's "KADIKÖY".
+expect $'Edit1=\xC7\xD0\xDD\xD6\xDE\xDC \xE7\xF0\xFDi\xF6\xFE\xFC KADIK\xD6Y'
+expect "MaskEdit148=123,456,789.50"
+# The amounts filled at start read as they do in the C locale.
+expect "$(grep -a '^MaskEdit1=' "$fresh_store" | tr -d '\r')"
+echo "PASS"

@@ -1,0 +1,16 @@
+# Sourced by the tests that drive a real window: starts Xvfb on the first free
+# display number from $1 on, with the rest of the arguments, and exports
+# DISPLAY. Sets xvfb_pid; the caller's cleanup kills it.
+start_xvfb() {
+  local number=$1
+  shift
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp "$@" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$number"
+  # The window must open on that display: a caller's QT_QPA_PLATFORM (offscreen
+  # is a common habit on headless machines) would put it where xdotool never
+  # finds it.
+  export QT_QPA_PLATFORM=xcb
+  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
+}
