@@ -15,6 +15,13 @@ namespace period {
 // writer for ever.
 std::FILE* openRegularFileForReading(const std::string& path);
 
+// Opens a plain file for writing from its start, creating it when missing and
+// cutting it to nothing otherwise. Refused as the reading open is, and on a
+// system with symbolic links both follow only the user's own links: another
+// user's link is refused with EACCES, so that a link planted in a shared
+// folder cannot make this user write or read through it.
+std::FILE* openRegularFileForWriting(const std::string& path);
+
 // Waits until no save holds the store open for writing, so that a reader
 // never sees a store rewritten in place half-way. Held until the file closes.
 bool lockForReading(std::FILE* file);
@@ -25,6 +32,8 @@ struct LockedFile {
   std::FILE* file = nullptr;
   // Nothing was there: the save created the file empty.
   bool created = false;
+  // The file itself, at the end of the links its path went through.
+  std::string path;
 };
 
 // Opens path for a save, creating it empty when it is missing, and waits for
@@ -34,11 +43,15 @@ bool openLocked(const std::string& path, LockedFile& locked);
 
 // Releases the lock. When removeCreated is set and this save created the file,
 // the file goes first, so a save that failed leaves no empty store behind.
-void closeLocked(const std::string& path, LockedFile& locked, bool removeCreated);
+void closeLocked(LockedFile& locked, bool removeCreated);
 
 // Creates a file of a name no other file has, beside path, for writing only
 // by this save. Gives the name through name.
 std::FILE* createTemporaryBeside(const std::string& path, std::string& name);
+
+// Removes the temporary files that saves of the store at path left when they
+// were killed, and none that a save still holds. Called with the store locked.
+void removeAbandonedTemporaries(const std::string& path);
 
 // Whether creating the temporary file failed because the folder refuses new
 // files (while the store itself may still be writable).
@@ -71,7 +84,7 @@ void letFileSizeLimitFailWrites();
 
 // The file that replacing path must put in place: path itself, or the file a
 // link at path names (even one that does not exist yet), so that the link
-// stays and its file gets the new bytes.
+// stays and its file gets the new bytes. Used where links are not checked.
 std::string replacementTarget(const std::string& path);
 
 // The current directory followed by the platform's path separator and the name.

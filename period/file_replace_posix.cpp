@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+#include <limits.h>
+
 #include <cerrno>
+#include <cstring>
 
 #include "period/file_replace.h"
 
@@ -58,14 +62,86 @@ bool sameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// A link in a folder the office shares may have been planted by a colleague,
+// to make this user's save write into a file of theirs. Only links of the
+// user's own making (or the system's) are followed. The link is read through
+// a handle of the link itself, so the link whose owner was checked is the one
+// whose target is taken. A path that no longer names a link is left for the
+// caller to open again.
+bool followOwnLink(std::string& path) {
+  const int link = open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  if (link < 0) return false;
+  struct stat status;
+  char target[PATH_MAX];
+  ssize_t length = 0;
+  int error = 0;
+  if (fstat(link, &status) != 0) {
+    error = errno;
+  } else if (S_ISLNK(status.st_mode)) {
+    if (status.st_uid != geteuid() && status.st_uid != 0)
+      error = EACCES;
+    else if ((length = readlinkat(link, "", target, sizeof target)) < 0)
+      error = errno;
+    else if (length == static_cast<ssize_t>(sizeof target))
+      error = ENAMETOOLONG;
+  }
+  close(link);
+  if (error != 0) {
+    errno = error;
+    return false;
+  }
+  if (!S_ISLNK(status.st_mode)) return true;
+  const std::string next(target, static_cast<size_t>(length));
+  const size_t slash = path.rfind('/');
+  path = next.front() == '/' || slash == std::string::npos ? next : path.substr(0, slash + 1) + next;
+  return true;
+}
+
+// Opens the plain file at path, through the user's own links only; a missing
+// file is created where create is set. Gives the path of the file itself
+// (no link) through opened. Checking a link and opening what it names leave
+// no gap: every open refuses to follow a link, and a link is followed by hand.
+int openThroughOwnLinks(const std::string& start, int flags, bool create, std::string& opened,
+                        bool& created) {
+  std::string path = start;
+  created = false;
+  for (int step = 0; step < 64; ++step) {
+    int fd = openPlainFile(path, flags | O_NOFOLLOW);
+    if (fd < 0 && errno == ENOENT && create) {
+      fd = openPlainFile(path, flags | O_NOFOLLOW | O_CREAT | O_EXCL, 0666);
+      // Made meanwhile, or a link with nothing behind it: look again.
+      if (fd < 0 && errno == EEXIST) continue;
+      created = fd >= 0;
+    }
+    if (fd >= 0) {
+      opened = path;
+      return fd;
+    }
+    if (errno != ELOOP || !followOwnLink(path)) return -1;
+  }
+  errno = ELOOP;
+  return -1;
+}
+
+std::FILE* fileOf(int fd, const char* mode) {
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, mode);
+  if (file == nullptr) close(fd);
+  return file;
+}
+
 }  // namespace
 
 std::FILE* openRegularFileForReading(const std::string& path) {
-  const int fd = openPlainFile(path, O_RDONLY);
-  if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, "rb");
-  if (file == nullptr) close(fd);
-  return file;
+  std::string opened;
+  bool created = false;
+  return fileOf(openThroughOwnLinks(path, O_RDONLY, false, opened, created), "rb");
+}
+
+std::FILE* openRegularFileForWriting(const std::string& path) {
+  std::string opened;
+  bool created = false;
+  return fileOf(openThroughOwnLinks(path, O_WRONLY | O_TRUNC, true, opened, created), "wb");
 }
 
 bool lockForReading(std::FILE* file) {
@@ -81,22 +157,19 @@ bool lockForReading(std::FILE* file) {
 bool openLocked(const std::string& path, LockedFile& locked) {
   for (int attempt = 0; attempt < 1000; ++attempt) {
     bool created = false;
-    int fd = openPlainFile(path, O_RDWR);
-    if (fd < 0 && errno == ENOENT) {
-      fd = openPlainFile(path, O_RDWR | O_CREAT | O_EXCL, 0666);
-      if (fd < 0 && errno == EEXIST) continue;
-      created = fd >= 0;
-    }
+    std::string opened;
+    const int fd = openThroughOwnLinks(path, O_RDWR, true, opened, created);
     if (fd < 0) return false;
-    struct stat opened, named;
-    if (!lockWholeFile(fd, F_WRLCK) || fstat(fd, &opened) != 0) {
+    struct stat held, named;
+    if (!lockWholeFile(fd, F_WRLCK) || fstat(fd, &held) != 0) {
       const int error = errno;
-      if (created) unlink(path.c_str());
+      if (created) unlink(opened.c_str());
       close(fd);
       errno = error;
       return false;
     }
-    if (stat(path.c_str(), &named) != 0 || !sameFile(opened, named)) {
+    // lstat: a link put in the file's place meanwhile is another file.
+    if (lstat(opened.c_str(), &named) != 0 || !sameFile(held, named)) {
       close(fd);
       continue;
     }
@@ -106,23 +179,41 @@ bool openLocked(const std::string& path, LockedFile& locked) {
       return false;
     }
     locked.created = created;
+    locked.path = opened;
     return true;
   }
   errno = EBUSY;
   return false;
 }
 
-void closeLocked(const std::string& path, LockedFile& locked, bool removeCreated) {
+void closeLocked(LockedFile& locked, bool removeCreated) {
   if (locked.file == nullptr) return;
-  if (removeCreated && locked.created) unlink(path.c_str());
+  if (removeCreated && locked.created) unlink(locked.path.c_str());
   std::fclose(locked.file);
   locked.file = nullptr;
 }
 
+// The temporary file of a save that is at work is locked for as long as it is
+// open; one nobody holds was left by a save that was killed.
+bool lockUnlessHeld(int fd) {
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+#ifdef F_OFD_SETLK
+  return fcntl(fd, F_OFD_SETLK, &lock) == 0;
+#else
+  return fcntl(fd, F_SETLK, &lock) == 0;
+#endif
+}
+
+constexpr const char* kTemporarySuffix = ".tmp";
+constexpr size_t kTemporaryUniquePart = 6;  // mkostemps' "XXXXXX"
+
 std::FILE* createTemporaryBeside(const std::string& path, std::string& name) {
-  std::string pattern = path + ".XXXXXX.tmp";
+  std::string pattern = path + ".XXXXXX" + kTemporarySuffix;
   const int fd = mkostemps(pattern.data(), 4, O_CLOEXEC);
   if (fd < 0) return nullptr;
+  lockUnlessHeld(fd);
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
     const int error = errno;
@@ -133,6 +224,31 @@ std::FILE* createTemporaryBeside(const std::string& path, std::string& name) {
   }
   name = pattern;
   return file;
+}
+
+// Each temporary file holds every period of the store: those of killed saves
+// would pile up in the company folder. Called while the store is locked, so
+// no save can be between making its temporary file and locking it.
+void removeAbandonedTemporaries(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".";
+  const size_t length = prefix.size() + kTemporaryUniquePart + std::strlen(kTemporarySuffix);
+  DIR* entries = opendir(folder.c_str());
+  if (entries == nullptr) return;
+  const int folderFd = dirfd(entries);
+  while (const dirent* entry = readdir(entries)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != length || !name.starts_with(prefix) || !name.ends_with(kTemporarySuffix))
+      continue;
+    const int fd = openat(folderFd, entry->d_name, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat status;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && lockUnlessHeld(fd))
+      unlinkat(folderFd, entry->d_name, 0);
+    close(fd);
+  }
+  closedir(entries);
 }
 
 bool folderRefusesNewFiles(int errnoValue) {

@@ -95,13 +95,20 @@ std::FILE* openRegularFileForReading(const std::string& path) {
   return fileOfHandle(handle, _O_RDONLY, "rb");
 }
 
+// Creating links takes a privilege that office users lack: the print file is
+// opened as it always was, so its errors keep their system error codes.
+std::FILE* openRegularFileForWriting(const std::string& path) {
+  return std::fopen(path.c_str(), "wb");
+}
+
 bool lockForReading(std::FILE* file) {
   return lockWholeFile(handleOf(file), 0);
 }
 
 // The store itself is locked (see the POSIX side for why); after the lock the
 // path must still name the same file, or another save replaced it meanwhile.
-bool openLocked(const std::string& path, LockedFile& locked) {
+bool openLocked(const std::string& storePath, LockedFile& locked) {
+  const std::string path = replacementTarget(storePath);
   for (int attempt = 0; attempt < 1000; ++attempt) {
     HANDLE handle = openPlainFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -122,15 +129,16 @@ bool openLocked(const std::string& path, LockedFile& locked) {
     locked.file = fileOfHandle(handle, _O_RDWR, "r+b");
     if (locked.file == nullptr) return false;
     locked.created = created;
+    locked.path = path;
     return true;
   }
   errno = EBUSY;
   return false;
 }
 
-void closeLocked(const std::string& path, LockedFile& locked, bool removeCreated) {
+void closeLocked(LockedFile& locked, bool removeCreated) {
   if (locked.file == nullptr) return;
-  if (removeCreated && locked.created) DeleteFileW(widePath(path).c_str());
+  if (removeCreated && locked.created) DeleteFileW(widePath(locked.path).c_str());
   std::fclose(locked.file);
   locked.file = nullptr;
 }
@@ -159,6 +167,24 @@ std::FILE* createTemporaryBeside(const std::string& path, std::string& name) {
   }
   errno = EEXIST;
   return nullptr;
+}
+
+// A save holds its temporary file open without sharing it, so Windows refuses
+// to delete the file of a save at work and deletes those of killed ones.
+void removeAbandonedTemporaries(const std::string& path) {
+  const std::filesystem::path store(path);
+  const std::wstring prefix = store.filename().wstring() + L".";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((store.wstring() + L".*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    // ".%08x.tmp", as createTemporaryBeside names them.
+    if (name.size() != prefix.size() + 12 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (name.find_first_not_of(L"0123456789abcdef", prefix.size()) != prefix.size() + 8) continue;
+    DeleteFileW((store.parent_path() / name).wstring().c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 bool folderRefusesNewFiles(int errnoValue) {

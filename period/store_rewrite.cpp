@@ -79,25 +79,26 @@ bool rewriteInPlace(std::FILE* store, std::string_view old, const std::string& r
 
 bool rewriteStore(const std::string& storePath, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries) {
-  const std::string path = replacementTarget(storePath);
   // Saves of the same store by other windows wait here, and each writes the
   // sections of the others as they stand once it holds the store, so that no
   // save undoes another. A read-only store refuses to open, as a write into it
   // would fail; the rename below would not ask.
   LockedFile store;
-  if (!openLocked(path, store)) return false;
+  if (!openLocked(storePath, store)) return false;
+  const std::string& path = store.path;
+  removeAbandonedTemporaries(path);
   // A save that changes nothing (the start-up save of a stored period, a close
   // after no edit) leaves the store alone: nothing to write, nothing to risk.
   // Finding that out reads only the section into memory.
   const std::optional<std::string> stored = readSection(store.file, section);
   if (stored && IniFile(*stored).alreadyHolds(section, entries)) {
-    closeLocked(path, store, false);
+    closeLocked(store, false);
     return true;
   }
   std::unique_ptr<char[]> bytes;
   size_t size = 0;
   if (!stored || readWholeFile(store.file, bytes, size) != 0) {
-    closeLocked(path, store, true);
+    closeLocked(store, true);
     return false;
   }
   const IniFile current(std::move(bytes), size);
@@ -118,7 +119,7 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   } else if (folderRefusesNewFiles(errno)) {
     saved = rewriteInPlace(store.file, old, renewed);
   }
-  closeLocked(path, store, !saved);
+  closeLocked(store, !saved);
   return saved;
 }
 

@@ -7,6 +7,7 @@
 #include "form/amount_text.h"
 #include "form/catalogue.h"
 #include "form/form.h"
+#include "period/file_replace.h"
 #include "period/io_error.h"
 
 namespace print {
@@ -161,7 +162,7 @@ std::string printFileContent(const form::Form& form) {
 
 void WritePrintFile(const form::Form& form) {
   const std::string content = printFileContent(form);
-  std::FILE* file = std::fopen(kPrintFile, "wb");
+  std::FILE* file = period::openRegularFileForWriting(kPrintFile);
   if (file == nullptr) period::throwIoError(errno);
   if (std::fwrite(content.data(), 1, content.size(), file) != content.size() ||
       std::fflush(file) != 0) {

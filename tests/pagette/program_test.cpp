@@ -194,7 +194,9 @@ class TemporaryQueue {
   bool made() const { return made_; }
   const std::string& name() const { return name_; }
   void remove() {
-    if (made_) std::system(("lpadmin -x " + name_ + " >/dev/null 2>&1").c_str());
+    // Nothing to do when the queue is gone already.
+    if (made_ && std::system(("lpadmin -x " + name_ + " >/dev/null 2>&1").c_str()) != 0) {
+    }
     made_ = false;
   }
 

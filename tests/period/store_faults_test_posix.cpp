@@ -1,5 +1,6 @@
 // Faults of the file system around the store and the payroll summary: folders
 // that refuse new files, shared groups, pipes, links to files yet to be made.
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,6 +20,7 @@
 #include "period/period_test_support.h"
 #include "period/startup.h"
 #include "period/store.h"
+#include "print/print_file.h"
 #include "support/error_message.h"
 #include "support/scratch_dir.h"
 
@@ -224,6 +227,114 @@ TEST(DeclarationStore, ASaveThroughALinkToAMissingFileCreatesTheFile) {
   EXPECT_TRUE(readFile("shared/store.ini").starts_with("[K]\r\nEdit1=new\r\n"));
   EXPECT_EQ(filesIn("shared"), std::vector<std::string>{"store.ini"});
   EXPECT_EQ(filesIn("."), (std::vector<std::string>{"muhtasar.ini", "shared"}));
+}
+
+// A company folder shared through its group (mode 2775). A colleague plants
+// links named as the folder's files, pointing at files of the victim's
+// outside the folder; the victim then saves, prints or starts. A link of
+// another user is never followed and nothing outside the folder changes; the
+// user's own links and the system's keep working.
+constexpr uid_t kVictim = 4001;
+constexpr uid_t kColleague = 4002;
+
+struct PlantedLinkCase {
+  const char* name;
+  const char* link;    // in the folder
+  const char* target;  // relative to the folder
+  uid_t linkOwner;
+  std::function<int()> step;  // run as the victim; its exit status
+  int status;
+  const char* changedOutside;  // the file outside the folder that the step may write, or ""
+};
+
+class PlantedLink : public testing::TestWithParam<PlantedLinkCase> {};
+
+int printAs() {
+  form::Form form;
+  form.edit(1).setText("printed");
+  const std::string message = errorMessage([&] { print::WritePrintFile(form); });
+  return message == "no error" ? 0 : message == "File access denied" ? 1 : 2;
+}
+
+int startAs() {
+  const std::string message = errorMessage([] { (void)period::DeclarationExists("K"); });
+  return message == "no error" ? 0 : message == "File access denied" ? 1 : 2;
+}
+
+TEST_P(PlantedLink, IsFollowedOnlyWhenTheUserOrTheSystemMadeIt) {
+  SKIP_UNLESS_ROOT();
+  const PlantedLinkCase& c = GetParam();
+  ScratchDir dir;
+  fs::permissions(dir.path(), fs::perms::all);
+  const std::string shellStart = "# the victim's shell start-up\n";
+  const std::string otherCompany = "[2026070809]\r\nEdit1=other company\r\n";
+  fs::create_directories("home/other-company");
+  writeFile("home/.bashrc", shellStart);
+  writeFile("home/other-company/muhtasar.ini", otherCompany);
+  fs::create_directory("firma");
+  ASSERT_EQ(chown("firma", kVictim, kOffice), 0);
+  ASSERT_EQ(chmod("firma", 02775), 0);
+  for (const char* path : {"home", "home/.bashrc", "home/other-company",
+                           "home/other-company/muhtasar.ini"})
+    ASSERT_EQ(lchown(path, kVictim, kVictim), 0);
+  fs::create_symlink(c.target, std::string("firma/") + c.link);
+  ASSERT_EQ(lchown((std::string("firma/") + c.link).c_str(), c.linkOwner, kOffice), 0);
+
+  fs::current_path("firma");
+  const int status = inChild(c.step, kVictim, kVictim, {kOffice});
+  fs::current_path("..");
+  EXPECT_EQ(status, c.status);
+  EXPECT_TRUE(fs::is_symlink(std::string("firma/") + c.link));
+  const std::string changed = c.changedOutside;
+  for (const auto& [path, bytes] : {std::pair{"home/.bashrc", shellStart},
+                                     std::pair{"home/other-company/muhtasar.ini", otherCompany}}) {
+    EXPECT_EQ(readFile(path) == bytes, changed != path) << path;
+  }
+  EXPECT_FALSE(fs::exists("home/new.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SharedFolder, PlantedLink,
+    testing::Values(
+        PlantedLinkCase{"ColleaguesStoreLinkIsNotSavedThrough", "muhtasar.ini", "../home/.bashrc",
+                        kColleague, [] { return saveAs("K", "x; touch ~/PWNED #"); }, 1, ""},
+        PlantedLinkCase{"ColleaguesStoreLinkIsNotRead", "muhtasar.ini", "../home/.bashrc",
+                        kColleague, startAs, 1, ""},
+        PlantedLinkCase{"ColleaguesPrintFileLinkIsNotWrittenThrough", "BORDMHT1.DAT",
+                        "../home/other-company/muhtasar.ini", kColleague, printAs, 1, ""},
+        PlantedLinkCase{"ColleaguesLinkToAFileYetToBeMadeIsNotFollowed", "muhtasar.ini",
+                        "../home/new.ini", kColleague, [] { return saveAs("K", "x"); }, 1, ""},
+        PlantedLinkCase{"OwnStoreLinkIsSavedThrough", "muhtasar.ini",
+                        "../home/other-company/muhtasar.ini", kVictim,
+                        [] { return saveAs("K", "mine"); }, 0, "home/other-company/muhtasar.ini"},
+        PlantedLinkCase{"OwnPrintFileLinkIsWrittenThrough", "BORDMHT1.DAT", "../home/.bashrc",
+                        kVictim, printAs, 0, "home/.bashrc"},
+        PlantedLinkCase{"TheSystemsLinkIsFollowed", "muhtasar.ini",
+                        "../home/other-company/muhtasar.ini", 0,
+                        [] { return saveAs("K", "mine"); }, 0, "home/other-company/muhtasar.ini"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Killed saves leave temporary files that hold the whole store. The next save
+// removes those of its store that no save holds, and nothing else.
+TEST(KilledSaves, TheirTemporaryFilesGoWithTheNextSave) {
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  const std::vector<std::string> kept = {"muhtasar.ini.notes.tmp", "muhtasar.ini.Ab12Cd.txt",
+                                         "other.ini.Ab12Cd.tmp", "muhtasar.ini.Live01.tmp"};
+  for (const std::string& name : kept) writeFile(name, kOldStore);
+  for (const char* name : {"muhtasar.ini.Ab12Cd.tmp", "muhtasar.ini.zz99ZZ.tmp"})
+    writeFile(name, kOldStore);
+  // A save at work holds its temporary file locked.
+  const int live = open("muhtasar.ini.Live01.tmp", O_RDWR);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  ASSERT_EQ(fcntl(live, F_OFD_SETLK, &lock), 0);
+  EXPECT_EQ(saveAs("K", "next"), 0);
+  close(live);
+  std::vector<std::string> expected = kept;
+  expected.push_back("muhtasar.ini");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(filesIn("."), expected);
 }
 
 // A save that fails before anything was there leaves nothing behind.
