@@ -1,6 +1,7 @@
 #include "muhtasar_print/paper_output.h"
 
 #include <QDir>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryFile>
 
@@ -12,6 +13,13 @@ namespace muhtasar_print {
 void writePdf(const std::string& job, const QString& path) {
   std::unique_ptr<pagette::QtPrinter> printer = pagette::QtPrinter::openPdfFile(path);
   drawJob(job, *printer);
+}
+
+QString noPrinterReason() {
+  if (!QPrinterInfo::defaultPrinter().isNull()) return {};
+  return QString::fromUtf8(
+      "Kullanılabilir yazıcı yok: beyanname yazdırılamıyor. Yazıcıyı (veya yazdırma hizmetini) "
+      "kontrol edin; beyanname \"PDF Olarak Kaydet\" ile PDF dosyası olarak kaydedilebilir.");
 }
 
 QString printWithPagette(const std::string& job, const QString& pagetteProgram) {

@@ -9,6 +9,11 @@ namespace muhtasar_print {
 // pagette::JobError when the file cannot be written.
 void writePdf(const std::string& job, const QString& path);
 
+// Empty where the system has a default printer; otherwise why printing is not
+// possible, for the user. Without a print server the preview still shows the
+// pages and the PDF file can still be written.
+QString noPrinterReason();
+
 // Writes the job to a new file in the temporary folder and has pagette print
 // it; waits for pagette. Returns an empty text when the job was printed, else
 // what went wrong, UTF-8, naming the job file that is then kept.

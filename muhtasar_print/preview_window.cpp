@@ -86,6 +86,10 @@ void PreviewWindow::showError(const QString& message) {
 }
 
 void PreviewWindow::printJob() {
+  if (const QString reason = noPrinterReason(); !reason.isEmpty()) {
+    showError(reason);
+    return;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString failure = printWithPagette(job_, pagetteProgram_);
   QApplication::restoreOverrideCursor();

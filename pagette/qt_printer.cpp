@@ -321,7 +321,10 @@ void QtPrinter::endDocument() {
     throw JobError("the document cannot be sent to the printer");
   // Qt's PDF engine does not report a failed write (a full disk, a file-size
   // limit): a file cut short lacks the end-of-file line that it writes last.
-  if (printer_->outputFormat() == QPrinter::PdfFormat && !isCompletePdf(printer_->outputFileName()))
+  // A printer without a file is a preview's, which Qt sets to PDF where no
+  // print server runs: it writes nothing.
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty() &&
+      !isCompletePdf(printer_->outputFileName()))
     throw JobError("the document cannot be written whole to \"" +
                    printer_->outputFileName().toStdString() + "\"");
   if (handOff_) handOff_->send();

@@ -39,6 +39,24 @@ TEST(Preview, ShowsBothPagesUnderItsTitle) {
   EXPECT_EQ(window.preview()->pageCount(), 2);
 }
 
+// Where no print server runs (CTest runs this once with CUPS pointed nowhere),
+// the preview shows the pages all the same; only printing is unavailable, and
+// a PDF file can still be written.
+TEST(Preview, WithoutAPrintServerShowsThePagesAndOnlyPrintingIsUnavailable) {
+  if (!qEnvironmentVariableIsSet("MUHTASAR_TEST_NO_PRINT_SERVER"))
+    GTEST_SKIP() << "runs where CUPS_SERVER names no server";
+  ScratchDir dir;
+  testing::internal::CaptureStderr();
+  PreviewWindow window(sampleJob(), QStringLiteral("x.pdf"), QStringLiteral("/nonexistent"));
+  window.show();
+  window.preview()->updatePreview();
+  EXPECT_EQ(window.preview()->pageCount(), 2);
+  EXPECT_TRUE(noPrinterReason().contains(QString::fromUtf8("yazdırılamıyor")));
+  writePdf(sampleJob(), QStringLiteral("x.pdf"));
+  EXPECT_TRUE(readFile("x.pdf").starts_with("%PDF"));
+  testing::internal::GetCapturedStderr();
+}
+
 // pagette gets the job file as its one argument; when it fails, its message
 // comes back with the name of the job file, which is kept.
 TEST(Preview, PrintRunsPagetteOnATemporaryJobFile) {
