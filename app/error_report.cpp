@@ -2,8 +2,11 @@
 
 #include <QMessageBox>
 #include <exception>
+#include <optional>
+#include <string>
 
 #include "app/window_texts.h"
+#include "period/rewrite_journal.h"
 
 namespace app {
 
@@ -20,15 +23,19 @@ QString errorReportText(std::string_view utf8Message) {
 }
 
 bool HandlerEdge::run(const std::function<void()>& handler) const {
+  bool ran = false;
   try {
     handler();
-    return true;
+    ran = true;
   } catch (const std::exception& error) {
     report_.show(errorReportText(error.what()));
   } catch (...) {
     report_.show(errorReportText("Unknown error"));
   }
-  return false;
+  // A store put back after a cut-off rewrite is told of once, in the same box.
+  if (const std::optional<std::string> notice = period::takeUndoneRewriteNotice())
+    report_.show(errorReportText(*notice));
+  return ran;
 }
 
 }  // namespace app

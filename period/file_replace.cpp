@@ -7,6 +7,14 @@
 
 namespace period {
 
+bool overwriteFile(std::FILE* file, std::string_view bytes) {
+  std::clearerr(file);
+  return std::fseek(file, 0, SEEK_SET) == 0 &&
+         std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+         std::fflush(file) == 0 && truncateFile(file, static_cast<long long>(bytes.size())) &&
+         flushToDisk(file);
+}
+
 std::string replacementTarget(const std::string& path) {
   // Followed link by link, as the system would, so that a link whose file is
   // yet to be made names that file and not the link.

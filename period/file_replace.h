@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace period {
 
@@ -68,6 +69,17 @@ bool flushToDisk(std::FILE* file);
 
 // Cuts the file to length bytes.
 bool truncateFile(std::FILE* file, long long length);
+
+// Puts bytes in place of the file's whole content and pushes them to the disk.
+bool overwriteFile(std::FILE* file, std::string_view bytes);
+
+// Where the journal of a rewrite in place of the open store is kept: a file
+// named by the store's identity in a folder of this user's own, made when
+// missing if make is set. Empty when no such folder can be had.
+std::string rewriteJournalPath(std::FILE* store, bool make);
+
+// Pushes the folder entry of a file just renamed to the disk.
+void flushFolderToDisk(const std::string& path);
 
 // Puts the file "from" in place of "to" in one step: a reader sees either the
 // old file or the new one, never a mix. "from" lies in the same folder.

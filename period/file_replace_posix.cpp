@@ -8,7 +8,9 @@
 #include <limits.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "period/file_replace.h"
 
@@ -286,6 +288,62 @@ bool replaceFile(const std::string& from, const std::string& to) {
 // A rename replaces a file whoever holds it open.
 bool replaceRefusedWhileOpen(int) {
   return false;
+}
+
+namespace {
+
+// A folder of this user's alone, made when missing: never a link, never
+// another user's, so that nobody else can put a journal there.
+bool ownFolder(const std::string& path, bool make) {
+  if (make) mkdir(path.c_str(), 0700);
+  struct stat status;
+  return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+         status.st_uid == geteuid() && (status.st_mode & 022) == 0;
+}
+
+// The state folder of the XDG base directories, or a folder of the user's in
+// /var/tmp (kept across restarts, as a journal must be) where the home cannot
+// be written.
+std::string stateFolder(bool make) {
+  std::string base;
+  const char* state = std::getenv("XDG_STATE_HOME");
+  const char* home = std::getenv("HOME");
+  if (state != nullptr && state[0] == '/') {
+    base = state;
+  } else if (home != nullptr && home[0] == '/') {
+    base = std::string(home) + "/.local/state";
+    if (make) {
+      mkdir((std::string(home) + "/.local").c_str(), 0700);
+      mkdir(base.c_str(), 0700);
+    }
+  }
+  if (!base.empty()) {
+    if (make) mkdir(base.c_str(), 0700);
+    const std::string folder = base + "/muhtasar";
+    if (ownFolder(folder, make)) return folder;
+  }
+  const std::string fallback = "/var/tmp/muhtasar-state-" + std::to_string(geteuid());
+  return ownFolder(fallback, make) ? fallback : std::string();
+}
+
+}  // namespace
+
+std::string rewriteJournalPath(std::FILE* store, bool make) {
+  struct stat status;
+  if (fstat(fileno(store), &status) != 0) return {};
+  const std::string folder = stateFolder(make);
+  if (folder.empty()) return {};
+  return folder + "/rewrite-" + std::to_string(status.st_dev) + "-" +
+         std::to_string(status.st_ino) + ".journal";
+}
+
+void flushFolderToDisk(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const int folder = open(slash == std::string::npos ? "." : path.substr(0, slash + 1).c_str(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  fsync(folder);
+  close(folder);
 }
 
 void letFileSizeLimitFailWrites() {

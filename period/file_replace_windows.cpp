@@ -219,6 +219,26 @@ bool replaceRefusedWhileOpen(int errnoValue) {
   return errnoValue == EACCES;
 }
 
+// %LOCALAPPDATA%\muhtasar, the user's own; the store is named by its volume
+// and file index, which stay while it is rewritten in place.
+std::string rewriteJournalPath(std::FILE* store, bool make) {
+  BY_HANDLE_FILE_INFORMATION identity;
+  if (!GetFileInformationByHandle(handleOf(store), &identity)) return {};
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  if (local == nullptr || local[0] == 0) return {};
+  const std::filesystem::path folder = std::filesystem::path(local) / L"muhtasar";
+  if (make) CreateDirectoryW(folder.wstring().c_str(), nullptr);
+  char name[64];
+  std::snprintf(name, sizeof name, "rewrite-%08lx-%08lx%08lx.journal",
+                static_cast<unsigned long>(identity.dwVolumeSerialNumber),
+                static_cast<unsigned long>(identity.nFileIndexHigh),
+                static_cast<unsigned long>(identity.nFileIndexLow));
+  return (folder / name).string();
+}
+
+// MoveFileExW with MOVEFILE_WRITE_THROUGH has put the entry on the disk.
+void flushFolderToDisk(const std::string&) {}
+
 // Windows has no file-size signal.
 void letFileSizeLimitFailWrites() {}
 

@@ -11,6 +11,7 @@
 #include "form/form.h"
 #include "period/file_replace.h"
 #include "period/io_error.h"
+#include "period/rewrite_journal.h"
 #include "period/section_reader.h"
 #include "period/store_rewrite.h"
 #include "period/stored_boolean.h"
@@ -27,6 +28,13 @@ int readStoreSection(const std::string& path, std::string_view section, std::str
   errno = 0;
   std::FILE* file = openRegularFileForReading(path);
   if (file == nullptr) return errno == ENOENT ? 0 : (errno != 0 ? errno : EIO);
+  // A store torn by a rewrite that was cut off is put back before it is read.
+  if (rewriteWasCutOff(file)) {
+    std::fclose(file);
+    if (!undoCutOffRewriteOf(path)) return errno != 0 ? errno : EIO;
+    file = openRegularFileForReading(path);
+    if (file == nullptr) return errno != 0 ? errno : EIO;
+  }
   int error = lockForReading(file) ? 0 : (errno != 0 ? errno : EIO);
   if (error == 0) {
     if (auto read = readSection(file, section))

@@ -10,6 +10,7 @@
 
 #include "period/file_replace.h"
 #include "period/ini_file.h"
+#include "period/rewrite_journal.h"
 #include "period/section_reader.h"
 
 namespace period {
@@ -39,15 +40,6 @@ int readWholeFile(std::FILE* file, std::unique_ptr<char[]>& bytes, size_t& size)
   }
 }
 
-// Puts bytes in place of the file's content.
-bool overwrite(std::FILE* file, std::string_view bytes) {
-  std::clearerr(file);
-  return std::fseek(file, 0, SEEK_SET) == 0 &&
-         std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-         std::fflush(file) == 0 && truncateFile(file, static_cast<long long>(bytes.size())) &&
-         flushToDisk(file);
-}
-
 // Writes the new store into a temporary file and puts it in the store's place.
 // Closes the temporary file and removes it unless it became the store. Sets
 // heldOpen when the new store was written whole but the old one could not be
@@ -68,11 +60,14 @@ bool replaceStore(std::FILE* file, const std::string& temporary, const std::stri
 // could not keep, or one that Windows will not replace while it is open: the
 // store is written over where it lies. The old bytes stay in memory until the
 // new ones are on the disk, and go back when the write fails, so the store is
-// never left cut short.
-bool rewriteInPlace(std::FILE* store, std::string_view old, const std::string& renewed) {
-  if (overwrite(store, renewed)) return true;
-  overwrite(store, old);
-  return false;
+// never left cut short. The journal keeps them while the new ones go over
+// them, so that a kill half-way can be undone by the next save or read.
+bool rewriteInPlace(std::FILE* store, const std::string& path, std::string_view old,
+                    const std::string& renewed) {
+  if (!beginRewrite(store, path, old)) return false;
+  const bool saved = overwriteFile(store, renewed);
+  if (saved || overwriteFile(store, old)) endRewrite(store);
+  return saved;
 }
 
 }  // namespace
@@ -86,6 +81,10 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   LockedFile store;
   if (!openLocked(storePath, store)) return false;
   const std::string& path = store.path;
+  if (!undoCutOffRewrite(store.file, path) || std::fseek(store.file, 0, SEEK_SET) != 0) {
+    closeLocked(store, false);
+    return false;
+  }
   removeAbandonedTemporaries(path);
   // A save that changes nothing (the start-up save of a stored period, a close
   // after no edit) leaves the store alone: nothing to write, nothing to risk.
@@ -110,17 +109,25 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
     if (keepOwnership(store.file, file)) {
       bool heldOpen = false;
       saved = replaceStore(file, temporary, path, renewed, heldOpen);
-      if (heldOpen) saved = rewriteInPlace(store.file, old, renewed);
+      if (heldOpen) saved = rewriteInPlace(store.file, path, old, renewed);
     } else {
       std::fclose(file);
       std::remove(temporary.c_str());
-      saved = rewriteInPlace(store.file, old, renewed);
+      saved = rewriteInPlace(store.file, path, old, renewed);
     }
   } else if (folderRefusesNewFiles(errno)) {
-    saved = rewriteInPlace(store.file, old, renewed);
+    saved = rewriteInPlace(store.file, path, old, renewed);
   }
   closeLocked(store, !saved);
   return saved;
+}
+
+bool undoCutOffRewriteOf(const std::string& storePath) {
+  LockedFile store;
+  if (!openLocked(storePath, store)) return false;
+  const bool undone = undoCutOffRewrite(store.file, store.path);
+  closeLocked(store, false);
+  return undone;
 }
 
 }  // namespace period

@@ -20,4 +20,8 @@ namespace period {
 bool rewriteStore(const std::string& path, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries);
 
+// Puts back the store at path where a rewrite in place was cut off, as a save
+// would before anything else. False when that failed.
+bool undoCutOffRewriteOf(const std::string& storePath);
+
 }  // namespace period

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -19,6 +20,7 @@
 #include "period/file_replace.h"
 #include "period/period_test_support.h"
 #include "period/startup.h"
+#include "period/rewrite_journal.h"
 #include "period/store.h"
 #include "print/print_file.h"
 #include "support/error_message.h"
@@ -335,6 +337,60 @@ TEST(KilledSaves, TheirTemporaryFilesGoWithTheNextSave) {
   expected.push_back("muhtasar.ini");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(filesIn("."), expected);
+}
+
+// Saves rewriting the store in place (a folder that refuses new files), killed
+// at random moments, over and over: the next read finds every period as it
+// was before the killed save or as that save meant it, never a mix. The
+// period saved comes first, so a torn rewrite would shift every byte after it.
+// A long soak sets MUHTASAR_STORE_SOAK_ROUNDS.
+TEST(KilledRewrite, NeverLeavesATornPeriod) {
+  SKIP_UNLESS_ROOT();
+  constexpr uid_t kNobody = 65534;
+  const char* soak = std::getenv("MUHTASAR_STORE_SOAK_ROUNDS");
+  const int rounds = soak != nullptr ? std::atoi(soak) : 200;
+  ScratchDir dir;
+  std::string others;
+  for (int section = 0; section < 40; ++section) {
+    others += "[Other" + std::to_string(section) + "]\r\n";
+    for (int entry = 0; entry < 100; ++entry)
+      others += "Edit" + std::to_string(entry) + "=kept " + std::to_string(section) + "\r\n";
+  }
+  writeFile("muhtasar.ini", "[K]\r\nEdit1=start\r\n" + others);
+  fs::permissions("muhtasar.ini", fs::perms::owner_read | fs::perms::owner_write |
+                                      fs::perms::group_read | fs::perms::group_write |
+                                      fs::perms::others_read | fs::perms::others_write);
+  fs::create_directory("state");
+  ASSERT_EQ(chown("state", kNobody, kNobody), 0);
+  setenv("XDG_STATE_HOME", (dir.path() / "state").c_str(), 1);
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  std::srand(20261209);
+  int torn = 0, undone = 0;
+  for (int round = 0; round < rounds && torn == 0; ++round) {
+    const pid_t saver = fork();
+    if (saver == 0) {
+      if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(77);
+      for (int save = 0;; ++save) saveAs("K", std::string(1 + (round + save) % 50, 'x'));
+    }
+    usleep(static_cast<useconds_t>(std::rand() % 20000));
+    kill(saver, SIGKILL);
+    waitpid(saver, nullptr, 0);
+    const int read = inChild([] {
+      const std::string value = period::StoredValue("K", "Edit1");
+      if (period::takeUndoneRewriteNotice()) return 10;
+      return value.find_first_not_of('x') == std::string::npos || value == "start" ? 0 : 1;
+    }, kNobody, kNobody);
+    ASSERT_NE(read, 77);
+    undone += read == 10;
+    const std::string store = readFile("muhtasar.ini");
+    const size_t other = store.find("[Other0]");
+    torn += read == 1 || other == std::string::npos || store.substr(other) != others;
+  }
+  unsetenv("XDG_STATE_HOME");
+  EXPECT_EQ(torn, 0) << "torn after " << undone << " undone rewrites";
+  RecordProperty("undone_rewrites", undone);
+  EXPECT_GT(undone, 0) << "no kill landed during a rewrite: the test proves nothing";
 }
 
 // A save that fails before anything was there leaves nothing behind.
