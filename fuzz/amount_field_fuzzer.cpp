@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "form/amount_field.h"
-#include "scratch_directory.h"
+#include "finding.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "job_reader.h"
 #include "layout.h"
 #include "recording_printer.h"
-#include "scratch_directory.h"
+#include "finding.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "form/catalogue.h"
 #include "form/form.h"
 #include "period/computed_values.h"
-#include "scratch_directory.h"
+#include "memory_files.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ void expectText(const form::Form& form, const char* name, const std::string& lin
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const fuzz::InScratchDirectory scratch;
+  const fuzz::MemoryFiles files;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   fuzz::writeFile("BORDMHT.DAT", bytes);
 

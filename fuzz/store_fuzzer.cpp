@@ -12,7 +12,7 @@
 #include "form/form.h"
 #include "period/io_error.h"
 #include "period/store.h"
-#include "scratch_directory.h"
+#include "memory_files.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string periodKeyFrom(std::string_view line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const fuzz::InScratchDirectory scratch;
+  const fuzz::MemoryFiles files;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const size_t lineEnd = input.find('\n');
   if (lineEnd == std::string_view::npos) return 0;

@@ -64,6 +64,9 @@ bool folderRefusesNewFiles(int errnoValue);
 // kept.
 bool keepOwnership(std::FILE* from, std::FILE* to);
 
+// Removes the file; false when it could not be removed.
+bool removeFile(const std::string& path);
+
 // Pushes the file's written bytes through to the disk.
 bool flushToDisk(std::FILE* file);
 

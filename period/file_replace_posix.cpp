@@ -271,6 +271,10 @@ bool keepOwnership(std::FILE* from, std::FILE* to) {
   return fchmod(fileno(to), old.st_mode & 07777) == 0;
 }
 
+bool removeFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
+
 bool flushToDisk(std::FILE* file) {
   return fsync(fileno(file)) == 0;
 }

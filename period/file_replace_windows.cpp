@@ -197,6 +197,10 @@ bool keepOwnership(std::FILE*, std::FILE*) {
   return true;
 }
 
+bool removeFile(const std::string& path) {
+  return DeleteFileW(widePath(path).c_str()) != 0;
+}
+
 bool flushToDisk(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
 }

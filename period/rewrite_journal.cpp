@@ -93,13 +93,13 @@ bool beginRewrite(std::FILE* store, const std::string& path, std::string_view ol
     flushFolderToDisk(journalPath);
     return true;
   }
-  std::remove(temporary.c_str());
+  removeFile(temporary);
   return false;
 }
 
 void endRewrite(std::FILE* store) {
   const std::string journalPath = rewriteJournalPath(store, false);
-  if (!journalPath.empty()) std::remove(journalPath.c_str());
+  if (!journalPath.empty()) removeFile(journalPath);
 }
 
 bool rewriteWasCutOff(std::FILE* store) {
@@ -118,7 +118,7 @@ bool undoCutOffRewrite(std::FILE* store, const std::string& path) {
   const std::optional<std::string> old = oldBytesIn(*journal, path);
   // One that is not whole was cut off before the store was touched.
   if (old && !overwriteFile(store, *old)) return false;
-  std::remove(journalPath.c_str());
+  removeFile(journalPath);
   if (old) {
     undoneNotice =
         "\"muhtasar.ini\" yazılırken yarıda kalmış bir kayıt bulundu; beyanname deposu o kayıttan "

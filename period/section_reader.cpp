@@ -1,6 +1,7 @@
 #include "period/section_reader.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "period/ini_file.h"
@@ -58,18 +59,26 @@ class SectionFinder {
 std::optional<std::string> readSection(std::FILE* file, std::string_view name,
                                        std::size_t pieceSize) {
   SectionFinder finder(name);
-  std::vector<char> buffer(pieceSize);
+  // Not zeroed first: fread fills what is used, and a store is mostly smaller
+  // than one piece.
+  std::size_t capacity = pieceSize;
+  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
   std::size_t held = 0;  // bytes of a line still without its end, at the front
   for (;;) {
-    if (buffer.size() - held < pieceSize) buffer.resize(held + pieceSize);
-    const std::size_t read = std::fread(buffer.data() + held, 1, pieceSize, file);
+    if (capacity - held < pieceSize) {
+      capacity = held + pieceSize;
+      auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+      std::memcpy(larger.get(), buffer.get(), held);
+      buffer = std::move(larger);
+    }
+    const std::size_t read = std::fread(buffer.get() + held, 1, pieceSize, file);
     if (read == 0 && std::ferror(file)) return std::nullopt;
     const std::size_t size = held + read;
     // At the end of the file the last line needs no line end.
-    const std::size_t whole = read == 0 ? size : endOfCompleteLines(buffer.data(), held, size);
-    if (finder.scan(std::string_view(buffer.data(), whole))) return finder.take();
+    const std::size_t whole = read == 0 ? size : endOfCompleteLines(buffer.get(), held, size);
+    if (finder.scan(std::string_view(buffer.get(), whole))) return finder.take();
     if (read == 0) return finder.take();
-    if (whole > 0) std::memmove(buffer.data(), buffer.data() + whole, size - whole);
+    if (whole > 0) std::memmove(buffer.get(), buffer.get() + whole, size - whole);
     held = size - whole;
   }
 }

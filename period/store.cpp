@@ -57,16 +57,17 @@ std::string lowered(const std::string& name) {
 }  // namespace
 
 std::string storedText(const form::Form& form, const std::string& name) {
+  // One look-up by name: a save and a load make one for each of 421 fields.
   const form::Field& field = form.field(name);
   switch (field.kind()) {
     case form::FieldKind::Text:
-      return form.edit(name).text();
+      return static_cast<const form::TextField&>(field).text();
     case form::FieldKind::Amount:
-      return form.maskEdit(name).editText();
+      return static_cast<const form::AmountField&>(field).editText();
     case form::FieldKind::Display:
-      return form.staticText(name).caption();
+      return static_cast<const form::DisplayField&>(field).caption();
     case form::FieldKind::Check:
-      return form.checkBox(name).checked() ? "-1" : "0";
+      return static_cast<const form::CheckBox&>(field).checked() ? "-1" : "0";
   }
   return {};
 }
@@ -108,23 +109,24 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSn
   for (const std::string& name : storedFieldNames()) {
     const auto found = values.find(lowered(name));
     const std::string value = found == values.end() ? std::string() : found->second;
-    switch (form.field(name).kind()) {
+    form::Field& field = form.field(name);
+    switch (field.kind()) {
       case form::FieldKind::Check: {
         const auto checked = readStoredBoolean(value);
         if (!checked)
           throw Error("'" + form::cp1254ToUtf8(value) + "' is not a valid boolean value");
-        form.checkBox(name).setChecked(*checked);
+        static_cast<form::CheckBox&>(field).setChecked(*checked);
         break;
       }
       // An empty stored value leaves the field as it is.
       case form::FieldKind::Text:
-        if (!value.empty()) form.edit(name).setText(value);
+        if (!value.empty()) static_cast<form::TextField&>(field).setText(value);
         break;
       case form::FieldKind::Amount:
-        if (!value.empty()) form.maskEdit(name).setEditText(value);
+        if (!value.empty()) static_cast<form::AmountField&>(field).setEditText(value);
         break;
       case form::FieldKind::Display:
-        if (!value.empty()) form.staticText(name).setCaption(value);
+        if (!value.empty()) static_cast<form::DisplayField&>(field).setCaption(value);
         break;
     }
   }

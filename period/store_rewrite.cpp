@@ -52,7 +52,7 @@ bool replaceStore(std::FILE* file, const std::string& temporary, const std::stri
   written = std::fclose(file) == 0 && written;
   if (written && replaceFile(temporary, path)) return true;
   heldOpen = written && replaceRefusedWhileOpen(errno);
-  std::remove(temporary.c_str());
+  removeFile(temporary);
   return false;
 }
 
@@ -112,7 +112,7 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
       if (heldOpen) saved = rewriteInPlace(store.file, path, old, renewed);
     } else {
       std::fclose(file);
-      std::remove(temporary.c_str());
+      removeFile(temporary);
       saved = rewriteInPlace(store.file, path, old, renewed);
     }
   } else if (folderRefusesNewFiles(errno)) {
