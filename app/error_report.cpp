@@ -7,6 +7,7 @@
 
 #include "app/window_texts.h"
 #include "period/rewrite_journal.h"
+#include "period/store.h"
 
 namespace app {
 
@@ -27,6 +28,8 @@ bool HandlerEdge::run(const std::function<void()>& handler) const {
   try {
     handler();
     ran = true;
+  } catch (const period::CommandCancelled&) {
+    // The user's own choice at a question: nothing to report.
   } catch (const std::exception& error) {
     report_.show(errorReportText(error.what()));
   } catch (...) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "period/store.h"
+
 namespace app {
 
 // Asked after the declaration could not be saved on closing the window:
@@ -19,5 +21,9 @@ class MessageBoxExitQuestion : public ExitQuestion {
  public:
   bool exitWithoutSaving() override;
 };
+
+// The question before overwriting another window's save, as a message box:
+// "Evet", "Hayır" and "İptal"; Escape and closing the box mean "İptal".
+period::OverwriteAnswer askBeforeOverwriting();
 
 }  // namespace app

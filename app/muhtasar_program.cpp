@@ -28,6 +28,7 @@ int runMuhtasar(int argc, char** argv) {
   TForm1 window(errors, notice);
   MessageBoxExitQuestion exitQuestion;
   window.setExitQuestion(exitQuestion);
+  period::setOverwriteQuestion(askBeforeOverwriting);
   window.FormCreate();
 
   if (qEnvironmentVariableIsSet(kQuitAfterShowVariable)) quitAfterFirstPaint(window);

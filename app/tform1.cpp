@@ -12,6 +12,7 @@
 #include "app/component_look.h"
 #include "app/window_texts.h"
 #include "form/catalogue.h"
+#include "period/store.h"
 
 namespace app {
 namespace {
@@ -159,8 +160,15 @@ void TForm1::k1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (edge_.run([this] { commands_.saveDeclaration(form_, periodKey_); }) ||
-      (exitQuestion_ != nullptr && exitQuestion_->exitWithoutSaving()))
+  bool cancelled = false;
+  const bool saved = edge_.run([&] {
+    try {
+      commands_.saveDeclaration(form_, periodKey_);
+    } catch (const period::CommandCancelled&) {
+      cancelled = true;  // "İptal": the window stays, nothing was saved
+    }
+  });
+  if (!cancelled && (saved || (exitQuestion_ != nullptr && exitQuestion_->exitWithoutSaving())))
     event->accept();
   else
     event->ignore();

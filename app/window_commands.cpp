@@ -15,7 +15,10 @@ WindowCommands WindowCommands::program() {
   commands.printDeclaration = [](form::Form& form, const std::string& periodKey) {
     print::printDeclaration(form, periodKey);
   };
-  commands.saveDeclaration = period::SaveDeclaration;
+  // "Hayır" takes the stored declaration: the close then has nothing to write.
+  commands.saveDeclaration = [](form::Form& form, std::string_view periodKey) {
+    period::SaveDeclarationAskingFirst(form, periodKey);
+  };
   return commands;
 }
 

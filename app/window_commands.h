@@ -19,7 +19,8 @@ struct WindowCommands {
   std::function<void(form::Form&, std::string&)> updateComputedValues;
   std::function<void(form::Form&, const std::string&, period::CarryOverNotice&)> carryOverPrevious;
   std::function<void(form::Form&, const std::string&)> printDeclaration;
-  std::function<void(const form::Form&, std::string_view)> saveDeclaration;
+  // The save on close, which asks first where another window saved meanwhile.
+  std::function<void(form::Form&, std::string_view)> saveDeclaration;
 
   static WindowCommands program();
 };

@@ -12,4 +12,12 @@ inline constexpr const char* kWindowName = "Form1";
 inline constexpr int kWindowWidth = 654;
 inline constexpr int kWindowHeight = 683;
 
+// Asked before a save would overwrite what another window saved of the period
+// after this one had loaded it; the buttons Evet, Hayır and İptal.
+inline constexpr const char* kOverwriteQuestion =
+    "Bu dönemin beyannamesi bu pencereye yüklendikten sonra başka bir pencerede kaydedildi.\n"
+    "Evet: bu penceredekini kaydet (ötekinin değişiklikleri kaybolur).\n"
+    "Hayır: kaydedilmiş olanı bu pencereye al.\n"
+    "İptal: hiçbir şey yapma.";
+
 }  // namespace app

@@ -106,7 +106,7 @@ std::string previousPeriodKey(std::string_view periodKey, bool monthly) {
 }
 
 void CarryOverPrevious(form::Form& form, const std::string& periodKey, CarryOverNotice& notice) {
-  SaveDeclaration(form, periodKey);
+  SaveDeclarationAskingFirst(form, periodKey);
   const std::string previousKey = previousPeriodKey(periodKey, form.checkBox(1).checked());
   // January of a monthly declaration and the first quarter have no earlier
   // months in the key: the key names this very declaration, which is no

@@ -56,6 +56,12 @@ class SectionFinder {
 
 }  // namespace
 
+std::optional<std::string> sectionOf(std::string_view bytes, std::string_view name) {
+  SectionFinder finder(name);
+  finder.scan(bytes);
+  return finder.take();
+}
+
 std::optional<std::string> readSection(std::FILE* file, std::string_view name,
                                        std::size_t pieceSize) {
   SectionFinder finder(name);

@@ -18,4 +18,7 @@ namespace period {
 std::optional<std::string> readSection(std::FILE* file, std::string_view name,
                                        std::size_t pieceSize = std::size_t{1} << 16);
 
+// The same section out of a profile file's bytes held in memory.
+std::optional<std::string> sectionOf(std::string_view bytes, std::string_view name);
+
 }  // namespace period

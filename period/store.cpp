@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "form/cp1254.h"
@@ -46,12 +48,29 @@ int readStoreSection(const std::string& path, std::string_view section, std::str
   return error;
 }
 
+// What this program last read or wrote of each section, by lowered name: the
+// window's one copy of "what it has seen". Sections it never saw have none.
+std::unordered_map<std::string, SectionDigest>& lastSeenSections() {
+  static std::unordered_map<std::string, SectionDigest> seen;
+  return seen;
+}
+
+std::function<OverwriteAnswer()>& overwriteQuestion() {
+  static std::function<OverwriteAnswer()> ask;
+  return ask;
+}
+
 std::string lowered(const std::string& name) {
   std::string out = name;
   for (char& c : out) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
+}
+
+// Sections are named without regard to letter case or blanks around.
+std::string seenName(std::string_view section) {
+  return lowered(std::string(trimBlanks(section)));
 }
 
 }  // namespace
@@ -79,6 +98,7 @@ std::string storePath() {
 StoreSnapshot StoreSnapshot::read(std::string_view section) {
   std::string bytes;
   if (const int error = readStoreSection(storePath(), section, bytes)) throwIoError(error);
+  lastSeenSections()[seenName(section)] = digestOfSection(bytes);
   StoreSnapshot snapshot;
   snapshot.file_ = IniFile(bytes);
   return snapshot;
@@ -132,14 +152,60 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSn
   }
 }
 
-void SaveDeclaration(const form::Form& form, std::string_view periodKey) {
-  const std::string path = storePath();
+namespace {
+
+std::vector<std::pair<std::string, std::string>> entriesOf(const form::Form& form) {
   std::vector<std::pair<std::string, std::string>> entries;
   entries.reserve(storedFieldNames().size());
   for (const std::string& name : storedFieldNames()) {
     entries.emplace_back(name, storedText(form, name));
   }
-  if (!rewriteStore(path, periodKey, entries)) throw Error("Unable to write to " + path);
+  return entries;
+}
+
+RewriteOutcome save(const form::Form& form, std::string_view periodKey, bool askingFirst) {
+  const std::string path = storePath();
+  const std::string name = seenName(periodKey);
+  std::optional<SectionDigest> lastSeen;
+  if (askingFirst) {
+    const auto found = lastSeenSections().find(name);
+    if (found != lastSeenSections().end()) lastSeen = found->second;
+  }
+  SectionDigest nowSeen = 0;
+  const RewriteOutcome outcome = rewriteStore(path, periodKey, entriesOf(form), lastSeen, nowSeen);
+  if (outcome == RewriteOutcome::Failed) throw Error("Unable to write to " + path);
+  // What the other window saved is seen only once the user has chosen.
+  if (outcome == RewriteOutcome::Written) lastSeenSections()[name] = nowSeen;
+  return outcome;
+}
+
+}  // namespace
+
+void SaveDeclaration(const form::Form& form, std::string_view periodKey) {
+  save(form, periodKey, false);
+}
+
+void setOverwriteQuestion(std::function<OverwriteAnswer()> ask) {
+  overwriteQuestion() = std::move(ask);
+}
+
+bool SaveDeclarationAskingFirst(form::Form& form, std::string_view periodKey) {
+  if (!overwriteQuestion()) {
+    SaveDeclaration(form, periodKey);
+    return true;
+  }
+  if (save(form, periodKey, true) == RewriteOutcome::Written) return true;
+  switch (overwriteQuestion()()) {
+    case OverwriteAnswer::SaveThisWindow:
+      SaveDeclaration(form, periodKey);
+      return true;
+    case OverwriteAnswer::TakeStored:
+      LoadDeclaration(form, periodKey);
+      return false;
+    case OverwriteAnswer::Cancel:
+      break;
+  }
+  throw CommandCancelled();
 }
 
 }  // namespace period

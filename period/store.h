@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +61,30 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSn
 // Writes every stored field under the key, replacing the store atomically.
 // Throws "Unable to write to %s" and leaves the old store as it was.
 void SaveDeclaration(const form::Form& form, std::string_view periodKey);
+
+// Two windows on one period: the answer of the user when this window's save
+// would overwrite what another window saved after this one last read or wrote
+// the period.
+enum class OverwriteAnswer {
+  SaveThisWindow,  // "Evet": the other window's changes are lost
+  TakeStored,      // "Hayır": the stored declaration comes into this window
+  Cancel,          // "İptal": nothing happens
+};
+// The window's question; without one, a save overwrites as it always did.
+void setOverwriteQuestion(std::function<OverwriteAnswer()> ask);
+
+// Thrown where the user cancelled a command at the question: the command stops
+// with nothing saved, and no error is reported.
+class CommandCancelled : public std::exception {
+ public:
+  const char* what() const noexcept override { return "cancelled"; }
+};
+
+// The save of the close, the print command and the carry-over: as
+// SaveDeclaration, but asks first when the period was saved in another window
+// meanwhile and this window would write something else. With "Hayır" the form
+// takes the stored declaration and nothing is written; false then. Throws
+// CommandCancelled for "İptal".
+bool SaveDeclarationAskingFirst(form::Form& form, std::string_view periodKey);
 
 }  // namespace period

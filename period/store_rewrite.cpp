@@ -72,18 +72,34 @@ bool rewriteInPlace(std::FILE* store, const std::string& path, std::string_view 
 
 }  // namespace
 
+SectionDigest digestOfSection(std::string_view sectionBytes) {
+  // FNV-1a over the section's bytes, header line included.
+  SectionDigest hash = 14695981039346656037ull;
+  for (unsigned char c : sectionBytes) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
 bool rewriteStore(const std::string& storePath, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries) {
+  SectionDigest ignored = 0;
+  return rewriteStore(storePath, section, entries, std::nullopt, ignored) ==
+         RewriteOutcome::Written;
+}
+
+RewriteOutcome rewriteStore(const std::string& storePath, std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& entries,
+                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen) {
+  constexpr RewriteOutcome kFailed = RewriteOutcome::Failed;
   // Saves of the same store by other windows wait here, and each writes the
   // sections of the others as they stand once it holds the store, so that no
   // save undoes another. A read-only store refuses to open, as a write into it
   // would fail; the rename below would not ask.
   LockedFile store;
-  if (!openLocked(storePath, store)) return false;
+  if (!openLocked(storePath, store)) return kFailed;
   const std::string& path = store.path;
   if (!undoCutOffRewrite(store.file, path) || std::fseek(store.file, 0, SEEK_SET) != 0) {
     closeLocked(store, false);
-    return false;
+    return kFailed;
   }
   removeAbandonedTemporaries(path);
   // A save that changes nothing (the start-up save of a stored period, a close
@@ -92,13 +108,21 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
   const std::optional<std::string> stored = readSection(store.file, section);
   if (stored && IniFile(*stored).alreadyHolds(section, entries)) {
     closeLocked(store, false);
-    return true;
+    nowSeen = digestOfSection(*stored);
+    return RewriteOutcome::Written;
+  }
+  // Another window saved this period since this one last saw it: the caller
+  // asks before anything is overwritten. Nobody waits on the lock meanwhile.
+  if (stored && lastSeen && digestOfSection(*stored) != *lastSeen) {
+    closeLocked(store, false);
+    nowSeen = digestOfSection(*stored);
+    return RewriteOutcome::ChangedElsewhere;
   }
   std::unique_ptr<char[]> bytes;
   size_t size = 0;
   if (!stored || readWholeFile(store.file, bytes, size) != 0) {
     closeLocked(store, true);
-    return false;
+    return kFailed;
   }
   const IniFile current(std::move(bytes), size);
   const std::string_view old = current.bytes();
@@ -119,7 +143,9 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
     saved = rewriteInPlace(store.file, path, old, renewed);
   }
   closeLocked(store, !saved);
-  return saved;
+  if (!saved) return kFailed;
+  nowSeen = digestOfSection(sectionOf(renewed, section).value_or(std::string()));
+  return RewriteOutcome::Written;
 }
 
 bool undoCutOffRewriteOf(const std::string& storePath) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +21,21 @@ namespace period {
 // names is the one written (and created when missing) and the link stays.
 bool rewriteStore(const std::string& path, std::string_view section,
                   const std::vector<std::pair<std::string, std::string>>& entries);
+
+// What this program last saw of one section of the store: a digest of its
+// bytes, as read or as written.
+using SectionDigest = std::uint64_t;
+SectionDigest digestOfSection(std::string_view sectionBytes);
+
+enum class RewriteOutcome { Written, Failed, ChangedElsewhere };
+
+// The same, for a save that must not overwrite what another program saved
+// meanwhile: where lastSeen is given and the section on disk differs from it
+// and from the entries, nothing is written (ChangedElsewhere). Gives what the
+// section is on disk afterwards through nowSeen.
+RewriteOutcome rewriteStore(const std::string& path, std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& entries,
+                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen);
 
 // Puts back the store at path where a rewrite in place was cut off, as a save
 // would before anything else. False when that failed.

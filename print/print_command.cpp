@@ -15,7 +15,8 @@ std::string printProgramNotStartedMessage(const std::string& program) {
 
 void printDeclaration(form::Form& form, const std::string& periodKey, const std::string& program,
                       const std::string& fallback) {
-  period::SaveDeclaration(form, periodKey);
+  // After "Hayır" the form holds the stored declaration: that one is printed.
+  period::SaveDeclarationAskingFirst(form, periodKey);
   WritePrintFile(form);
   // Where the payroll package is installed its print program lays the paper
   // out; elsewhere ours does. A print that silently goes nowhere would leave
