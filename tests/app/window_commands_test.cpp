@@ -11,6 +11,7 @@
 #include "app/window_texts.h"
 #include "form/form.h"
 #include "period/io_error.h"
+#include "period/store.h"
 #include "window_fixture.h"
 
 namespace app_testing {
@@ -219,6 +220,64 @@ INSTANTIATE_TEST_SUITE_P(Close, ExitQuestionBox,
                          testing::Values(FailedCloseCase{"Evet", true},
                                          FailedCloseCase{"EnterForHayir", false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// "İptal" at the question before overwriting another window's save: the close
+// or the print stops, nothing is reported, and no other question follows.
+TEST_F(WindowTest, ACommandCancelledAtTheOverwriteQuestionStopsQuietly) {
+  commands.saveDeclaration = [](const form::Form&, std::string_view) {
+    throw period::CommandCancelled();
+  };
+  commands.printDeclaration = [](form::Form&, const std::string&) {
+    throw period::CommandCancelled();
+  };
+  openWindow();
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  window->Yazdr1Click();
+  EXPECT_TRUE(errors.texts.isEmpty());
+  EXPECT_EQ(exitQuestion.asked, 0);
+}
+
+// The real question before overwriting: its text and caption, its three
+// buttons, and Escape for "İptal".
+struct OverwriteCase {
+  const char* name;
+  const char* button;  // clicked; nullptr presses Escape
+  period::OverwriteAnswer answer;
+};
+
+class OverwriteQuestionBox : public testing::TestWithParam<OverwriteCase> {};
+
+TEST_P(OverwriteQuestionBox, AsksWithEvetHayirAndIptal) {
+  QString text, caption;
+  QStringList buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    caption = box->windowTitle();
+    for (QAbstractButton* button : box->buttons()) buttons << button->text();
+    if (GetParam().button != nullptr)
+      box->buttons().at(buttons.indexOf(QString::fromUtf8(GetParam().button)))->click();
+    else
+      QTest::keyClick(box, Qt::Key_Escape);
+  });
+  EXPECT_EQ(app::askBeforeOverwriting(), GetParam().answer);
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8(
+      "Bu dönemin beyannamesi bu pencereye yüklendikten sonra başka bir pencerede kaydedildi.\n")));
+  EXPECT_TRUE(text.endsWith(QString::fromUtf8("\nİptal: hiçbir şey yapma.")));
+  EXPECT_EQ(caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{"Evet", QString::fromUtf8("Hayır"), QString::fromUtf8("İptal")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TwoWindows, OverwriteQuestionBox,
+    testing::Values(OverwriteCase{"Evet", "Evet", period::OverwriteAnswer::SaveThisWindow},
+                    OverwriteCase{"Hayir", "Hayır", period::OverwriteAnswer::TakeStored},
+                    OverwriteCase{"Iptal", "İptal", period::OverwriteAnswer::Cancel},
+                    OverwriteCase{"Escape", nullptr, period::OverwriteAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace app_testing
