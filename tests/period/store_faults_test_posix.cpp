@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -368,12 +369,26 @@ TEST(KilledRewrite, NeverLeavesATornPeriod) {
   std::srand(20261209);
   int torn = 0, undone = 0;
   for (int round = 0; round < rounds && torn == 0; ++round) {
+    // The saver tells how long its first save took; the kill then falls
+    // anywhere within the next two saves, however fast this build saves.
+    int took[2];
+    ASSERT_EQ(pipe(took), 0);
     const pid_t saver = fork();
     if (saver == 0) {
       if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(77);
-      for (int save = 0;; ++save) saveAs("K", std::string(1 + (round + save) % 50, 'x'));
+      const auto start = std::chrono::steady_clock::now();
+      saveAs("K", std::string(1 + round % 50, 'x'));
+      const long micros = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                                std::chrono::steady_clock::now() - start)
+                                                .count());
+      if (write(took[1], &micros, sizeof micros) != sizeof micros) _exit(1);
+      for (int save = 1;; ++save) saveAs("K", std::string(1 + (round + save) % 50, 'x'));
     }
-    usleep(static_cast<useconds_t>(std::rand() % 20000));
+    close(took[1]);
+    long micros = 0;
+    const bool told = read(took[0], &micros, sizeof micros) == sizeof micros;
+    close(took[0]);
+    if (told) usleep(static_cast<useconds_t>(std::rand() % (2 * micros + 1)));
     kill(saver, SIGKILL);
     waitpid(saver, nullptr, 0);
     const int read = inChild([] {
