@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <cstdio>
 
 #include "app/carry_over_message.h"
@@ -11,6 +12,7 @@
 #include "app/tform1.h"
 #include "app/window_texts.h"
 #include "period/file_replace.h"
+#include "period/store.h"
 
 namespace app {
 
@@ -29,6 +31,10 @@ int runMuhtasar(int argc, char** argv) {
   MessageBoxExitQuestion exitQuestion;
   window.setExitQuestion(exitQuestion);
   period::setOverwriteQuestion(askBeforeOverwriting);
+  window.setOpenElsewhereNotice([&window] {
+    QMessageBox::warning(&window, QString::fromUtf8(kApplicationTitle),
+                         QString::fromUtf8(kOpenElsewhereNotice));
+  });
   window.FormCreate();
 
   if (qEnvironmentVariableIsSet(kQuitAfterShowVariable)) quitAfterFirstPaint(window);

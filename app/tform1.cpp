@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/component_look.h"
@@ -188,6 +189,9 @@ void TForm1::showEvent(QShowEvent* event) {
   }
   // The first field lies at the top, in view, whether or not the form is complete.
   widgets_.find(form::focusOrder().front())->setFocus(Qt::OtherFocusReason);
+  // Said once the window stands on the screen, not before it.
+  if (commands_.holdPeriod && commands_.holdPeriod(periodKey_) && openElsewhere_)
+    QTimer::singleShot(0, this, [this] { openElsewhere_(); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,8 @@ class TForm1 : public QMainWindow {
 
   // Asked when the save on closing fails; without one, the window stays open.
   void setExitQuestion(ExitQuestion& question) { exitQuestion_ = &question; }
+  // Told once after the first show when another window has the period open.
+  void setOpenElsewhereNotice(std::function<void()> notice) { openElsewhere_ = std::move(notice); }
 
   // Window creation: fills the form before the window is first shown.
   void FormCreate();
@@ -79,6 +82,7 @@ class TForm1 : public QMainWindow {
   WindowCommands commands_;
   HandlerEdge edge_;
   ExitQuestion* exitQuestion_ = nullptr;
+  std::function<void()> openElsewhere_;
   FormWidgets widgets_;
   QScrollArea* clientArea_ = nullptr;
   std::vector<QWidget*> focusOrder_;

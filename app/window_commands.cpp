@@ -1,6 +1,7 @@
 #include "app/window_commands.h"
 
 #include "period/computed_values.h"
+#include "period/period_hold.h"
 #include "period/startup.h"
 #include "period/store.h"
 #include "print/print_command.h"
@@ -19,6 +20,7 @@ WindowCommands WindowCommands::program() {
   commands.saveDeclaration = [](form::Form& form, std::string_view periodKey) {
     period::SaveDeclarationAskingFirst(form, periodKey);
   };
+  commands.holdPeriod = period::holdOpenPeriod;
   return commands;
 }
 

@@ -22,6 +22,9 @@ struct WindowCommands {
   // The save on close, which asks first where another window saved meanwhile.
   std::function<void(form::Form&, std::string_view)> saveDeclaration;
 
+  // Holds the period for this window; true when another window held it already.
+  std::function<bool(const std::string&)> holdPeriod;
+
   static WindowCommands program();
 };
 

@@ -12,6 +12,9 @@ inline constexpr const char* kWindowName = "Form1";
 inline constexpr int kWindowWidth = 654;
 inline constexpr int kWindowHeight = 683;
 
+// Said once after the window is shown, when another window has the period open.
+inline constexpr const char* kOpenElsewhereNotice = "Bu dönemin beyannamesi başka bir pencerede de açık.";
+
 // Asked before a save would overwrite what another window saved of the period
 // after this one had loaded it; the buttons Evet, Hayır and İptal.
 inline constexpr const char* kOverwriteQuestion =

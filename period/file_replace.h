@@ -102,6 +102,15 @@ void letFileSizeLimitFailWrites();
 // stays and its file gets the new bytes. Used where links are not checked.
 std::string replacementTarget(const std::string& path);
 
+// Holds the lock file at path, shared with the other programs that hold it,
+// creating it where missing (through the user's own links only). Tells
+// through heldByOthers whether another program held it already. The lock dies
+// with the program. Gives a handle for releaseLockFile, or -1.
+long long holdLockFile(const std::string& path, bool& heldByOthers);
+
+// Lets go of the lock; the last holder removes the file.
+void releaseLockFile(const std::string& path, long long handle);
+
 // The current directory followed by the platform's path separator and the name.
 // Throws the input/output error when the current directory cannot be told.
 std::string pathInCurrentDirectory(const std::string& name);

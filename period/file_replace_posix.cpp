@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -348,6 +349,32 @@ void flushFolderToDisk(const std::string& path) {
   if (folder < 0) return;
   fsync(folder);
   close(folder);
+}
+
+// flock, not record locks: a record lock is the process's, and would be let go
+// when this program closes any other handle of the file.
+long long holdLockFile(const std::string& path, bool& heldByOthers) {
+  std::string opened;
+  bool created = false;
+  const int fd = openThroughOwnLinks(path, O_RDWR, true, opened, created);
+  if (fd < 0) return -1;
+  heldByOthers = flock(fd, LOCK_EX | LOCK_NB) != 0;
+  if (flock(fd, LOCK_SH) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void releaseLockFile(const std::string& path, long long handle) {
+  if (handle < 0) return;
+  const int fd = static_cast<int>(handle);
+  struct stat held, named;
+  // The last holder: nobody else holds it, and the name is still this file.
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 &&
+      lstat(path.c_str(), &named) == 0 && sameFile(held, named))
+    unlink(path.c_str());
+  close(fd);
 }
 
 void letFileSizeLimitFailWrites() {

@@ -243,6 +243,31 @@ std::string rewriteJournalPath(std::FILE* store, bool make) {
 // MoveFileExW with MOVEFILE_WRITE_THROUGH has put the entry on the disk.
 void flushFolderToDisk(const std::string&) {}
 
+long long holdLockFile(const std::string& path, bool& heldByOthers) {
+  HANDLE handle = openPlainFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+  if (handle == INVALID_HANDLE_VALUE) return -1;
+  OVERLAPPED whole{};
+  heldByOthers = !LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                             MAXDWORD, MAXDWORD, &whole);
+  if (!heldByOthers) UnlockFileEx(handle, 0, MAXDWORD, MAXDWORD, &whole);
+  if (!LockFileEx(handle, 0, 0, MAXDWORD, MAXDWORD, &whole)) {
+    CloseHandle(handle);
+    return -1;
+  }
+  return reinterpret_cast<long long>(handle);
+}
+
+void releaseLockFile(const std::string& path, long long value) {
+  if (value == -1) return;
+  HANDLE handle = reinterpret_cast<HANDLE>(value);
+  OVERLAPPED whole{};
+  UnlockFileEx(handle, 0, MAXDWORD, MAXDWORD, &whole);
+  const bool last = LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                               MAXDWORD, MAXDWORD, &whole);
+  CloseHandle(handle);
+  if (last) DeleteFileW(widePath(path).c_str());
+}
+
 // Windows has no file-size signal.
 void letFileSizeLimitFailWrites() {}
 
