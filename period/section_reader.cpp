@@ -1,5 +1,6 @@
 #include "period/section_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -72,7 +73,8 @@ std::optional<std::string> readSection(std::FILE* file, std::string_view name,
   std::size_t held = 0;  // bytes of a line still without its end, at the front
   for (;;) {
     if (capacity - held < pieceSize) {
-      capacity = held + pieceSize;
+      // Doubled, so that a line of many megabytes is copied only a few times.
+      capacity = std::max(held + pieceSize, 2 * capacity);
       auto larger = std::make_unique_for_overwrite<char[]>(capacity);
       std::memcpy(larger.get(), buffer.get(), held);
       buffer = std::move(larger);
