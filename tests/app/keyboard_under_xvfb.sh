@@ -14,15 +14,6 @@ for tool in Xvfb xdotool; do
   fi
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/../support/xvfb_display.sh"
 start_xvfb 120
 

@@ -20,15 +20,6 @@ done
 locale -a | grep -qix 'tr_TR.utf8' || fail "no tr_TR.UTF-8 locale (scripts/install-deps generates it)"
 [ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/../support/xvfb_display.sh"
 # Without -noreset the layout is lost whenever the last client leaves.
 start_xvfb 140 -noreset

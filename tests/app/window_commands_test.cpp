@@ -192,28 +192,38 @@ TEST_F(WindowTest, ASavedCloseAsksNothing) {
 // The real question: its texts, and "Hayır" taken by Enter.
 class ExitQuestionBox : public testing::TestWithParam<FailedCloseCase> {};
 
-TEST_P(ExitQuestionBox, AsksInTurkishWithHayirAsTheDefault) {
+// What the next message box shows; it is then answered by clicking the button
+// of that caption, or by the key where the caption is null.
+struct ShownBox {
   QString text, caption, defaultButton;
   QStringList buttons;
-  QTimer::singleShot(0, [&] {
+};
+
+void answerNextBox(ShownBox& shown, const char* button, Qt::Key key) {
+  QTimer::singleShot(0, [&shown, button, key] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    text = box->text();
-    caption = box->windowTitle();
-    defaultButton = box->defaultButton()->text();
-    for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    if (GetParam().leaveWithoutSaving)
-      box->buttons().at(buttons.indexOf("Evet"))->click();
+    shown.text = box->text();
+    shown.caption = box->windowTitle();
+    if (box->defaultButton() != nullptr) shown.defaultButton = box->defaultButton()->text();
+    for (QAbstractButton* b : box->buttons()) shown.buttons << b->text();
+    if (button != nullptr)
+      box->buttons().at(shown.buttons.indexOf(QString::fromUtf8(button)))->click();
     else
-      QTest::keyClick(box, Qt::Key_Return);
+      QTest::keyClick(box, key);
+    shown.buttons.sort();
   });
+}
+
+TEST_P(ExitQuestionBox, AsksInTurkishWithHayirAsTheDefault) {
+  ShownBox shown;
+  answerNextBox(shown, GetParam().leaveWithoutSaving ? "Evet" : nullptr, Qt::Key_Return);
   app::MessageBoxExitQuestion question;
   EXPECT_EQ(question.exitWithoutSaving(), GetParam().leaveWithoutSaving);
-  EXPECT_EQ(text, QString::fromUtf8("Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?"));
-  EXPECT_EQ(caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
-  buttons.sort();
-  EXPECT_EQ(buttons, (QStringList{"Evet", QString::fromUtf8("Hayır")}));
-  EXPECT_EQ(defaultButton, QString::fromUtf8("Hayır"));
+  EXPECT_EQ(shown.text, QString::fromUtf8("Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?"));
+  EXPECT_EQ(shown.caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
+  EXPECT_EQ(shown.buttons, (QStringList{"Evet", QString::fromUtf8("Hayır")}));
+  EXPECT_EQ(shown.defaultButton, QString::fromUtf8("Hayır"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Close, ExitQuestionBox,
@@ -249,26 +259,15 @@ struct OverwriteCase {
 class OverwriteQuestionBox : public testing::TestWithParam<OverwriteCase> {};
 
 TEST_P(OverwriteQuestionBox, AsksWithEvetHayirAndIptal) {
-  QString text, caption;
-  QStringList buttons;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    text = box->text();
-    caption = box->windowTitle();
-    for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    if (GetParam().button != nullptr)
-      box->buttons().at(buttons.indexOf(QString::fromUtf8(GetParam().button)))->click();
-    else
-      QTest::keyClick(box, Qt::Key_Escape);
-  });
+  ShownBox shown;
+  answerNextBox(shown, GetParam().button, Qt::Key_Escape);
   EXPECT_EQ(app::askBeforeOverwriting(), GetParam().answer);
-  EXPECT_TRUE(text.startsWith(QString::fromUtf8(
+  EXPECT_TRUE(shown.text.startsWith(QString::fromUtf8(
       "Bu dönemin beyannamesi bu pencereye yüklendikten sonra başka bir pencerede kaydedildi.\n")));
-  EXPECT_TRUE(text.endsWith(QString::fromUtf8("\nİptal: hiçbir şey yapma.")));
-  EXPECT_EQ(caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
-  buttons.sort();
-  EXPECT_EQ(buttons, (QStringList{"Evet", QString::fromUtf8("Hayır"), QString::fromUtf8("İptal")}));
+  EXPECT_TRUE(shown.text.endsWith(QString::fromUtf8("\nİptal: hiçbir şey yapma.")));
+  EXPECT_EQ(shown.caption, QString::fromUtf8("Varlen Bilgi İşlem Merkezi"));
+  EXPECT_EQ(shown.buttons,
+            (QStringList{"Evet", QString::fromUtf8("Hayır"), QString::fromUtf8("İptal")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,17 @@
-# Sourced by the tests that drive a real window: starts Xvfb on the first free
-# display number from $1 on, with the rest of the arguments, and exports
-# DISPLAY. Sets xvfb_pid; the caller's cleanup kills it.
+# Sourced by the tests that drive a real window: a scratch folder in $work,
+# and at the end the program in $program_pid, Xvfb and the folder go.
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts Xvfb on the first free display number from $1 on, with the rest of
+# the arguments, and exports DISPLAY.
 start_xvfb() {
   local number=$1
   shift
