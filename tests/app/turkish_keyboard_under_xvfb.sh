@@ -17,7 +17,7 @@ fail() {
 for tool in Xvfb xdotool setxkbmap; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
 done
-locale -a | grep -qix 'tr_TR.utf8' || fail "no tr_TR.UTF-8 locale (scripts/install-deps generates it)"
+locale -a | grep -ix 'tr_TR.utf8' >/dev/null || fail "no tr_TR.UTF-8 locale (scripts/install-deps generates it)"
 [ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
 
 . "$(dirname "$0")/../support/xvfb_display.sh"
