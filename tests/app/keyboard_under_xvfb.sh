@@ -48,11 +48,7 @@ xdotool key Tab Tab Tab    # Edit6
 xdotool key Return Return  # Edit5_1, Edit5_2
 xdotool type --delay 20 "x9"
 xdotool key alt+k
-
-for _ in $(seq 1 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "Alt+K did not end the program"
-wait "$program_pid" || fail "the program ended with status $?"
-program_pid=""
+await_program_end
 
 store="$work/muhtasar.ini"
 expect() {

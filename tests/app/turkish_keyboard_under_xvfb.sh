@@ -58,10 +58,7 @@ for locale in C.UTF-8 tr_TR.UTF-8; do
   sleep 0.3
   xdotool windowfocus --sync "$wid"
   xdotool key alt+k
-  for _ in $(seq 1 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$program_pid" 2>/dev/null && fail "$locale: Alt+K did not end the program"
-  wait "$program_pid" || fail "$locale: the program ended with status $?"
-  program_pid=""
+  await_program_end "$locale: "
   [ "$(grep -c '' "$folder/BORDMHT1.DAT")" -eq 548 ] || fail "$locale: the print file has not 548 lines"
 done
 

@@ -25,3 +25,12 @@ start_xvfb() {
   export QT_QPA_PLATFORM=xcb
   for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
 }
+
+# Waits up to 5 s for the program in $program_pid to end (after Alt+K); the
+# caller's fail, with $1 before the message, where it does not.
+await_program_end() {
+  for _ in $(seq 1 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$program_pid" 2>/dev/null && fail "${1:-}Alt+K did not end the program"
+  wait "$program_pid" || fail "${1:-}the program ended with status $?"
+  program_pid=""
+}
