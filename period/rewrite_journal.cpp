@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "period/byte_digest.h"
 #include "period/file_replace.h"
 
 namespace period {
@@ -15,12 +16,8 @@ constexpr std::string_view kHeading = "muhtasar rewrite journal 1\n";
 
 std::optional<std::string> undoneNotice;
 
-// FNV-1a: a journal whose bytes did not all reach the disk is no journal.
-std::uint64_t checksum(std::string_view bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
-  return hash;
-}
+// A journal whose bytes did not all reach the disk is no journal.
+std::uint64_t checksum(std::string_view bytes) { return digestOfBytes(bytes); }
 
 std::string decimal(std::uint64_t value) {
   char text[24];

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "period/byte_digest.h"
 #include "period/file_replace.h"
 #include "period/ini_file.h"
 #include "period/rewrite_journal.h"
@@ -73,10 +74,7 @@ bool rewriteInPlace(std::FILE* store, const std::string& path, std::string_view 
 }  // namespace
 
 SectionDigest digestOfSection(std::string_view sectionBytes) {
-  // FNV-1a over the section's bytes, header line included.
-  SectionDigest hash = 14695981039346656037ull;
-  for (unsigned char c : sectionBytes) hash = (hash ^ c) * 1099511628211ull;
-  return hash;
+  return digestOfBytes(sectionBytes);  // header line included
 }
 
 bool rewriteStore(const std::string& storePath, std::string_view section,
