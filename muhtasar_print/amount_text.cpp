@@ -31,11 +31,12 @@ std::string joinedByComma(std::string integer, const std::string& decimals) {
 
 }  // namespace
 
-std::string formatAmount(const std::string& integerLine, const std::string& decimalsLine) {
+std::string formatAmount(const std::string& integerLine, const std::string& decimalsLine,
+                         Zero zero) {
   std::string integer = withoutBlanks(integerLine);
   std::string decimals = withoutBlanks(decimalsLine);
   if (!allDigits(integer) || !allDigits(decimals)) return joinedByComma(integer, decimals);
-  if (allZeros(integer) && allZeros(decimals)) return "";
+  if (zero == Zero::Empty && allZeros(integer) && allZeros(decimals)) return "";
   integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
   if (integer.empty()) integer.assign(1, '0');
   if (decimals.empty()) decimals.assign(2, '0');

@@ -1,13 +1,21 @@
 #include "muhtasar_print/declaration_job.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
 #include <vector>
 
 #include "form/catalogue.h"
 #include "form/cp1254.h"
 #include "muhtasar_print/amount_text.h"
+#include "muhtasar_print/declaration_sums.h"
+#include "muhtasar_print/field_titles.h"
 #include "muhtasar_print/job_writer.h"
 #include "muhtasar_print/print_file_lines.h"
+#include "muhtasar_print/rule_set.h"
+#include "muhtasar_print/text_fit.h"
+#include "muhtasar_print/text_widths.h"
 
 namespace muhtasar_print {
 namespace {
@@ -31,30 +39,76 @@ constexpr double kColumnTwips = (11906 - 2 * kMargin) / kGridColumns;
 // Screen pixels of character height to points on paper: a row is a little
 // shorter than a screen pixel (15 twips), and the fonts follow it.
 constexpr double kPointsPerPixel = 0.75 * kRowTwips / 15;
+constexpr double kValuePoints = 11 * kPointsPerPixel;
 // Inner space between a box's edge and its text, in columns.
 constexpr double kPadding = 3;
+// The screen's display fields keep one pixel inside their border on either side.
+constexpr double kScreenPadding = 1;
 constexpr int kThinLine = 0;
 constexpr int kFrameLine = 3;
 constexpr int kCheckBoxSize = 11;
-// Table III starts the second sheet; its heads come first on every sheet of it.
-constexpr int kTableThreeTop = 1118;
-constexpr int kPayeeListTop = 1199 + 2;
-constexpr int kPayeeRowStep = 19;
-constexpr int kPayeeRowHeight = 20;
+// Free columns between a month's caption and its box.
+constexpr double kCaptionGap = 2;
 constexpr const char* kComputedAmountCaption = "___,___,___.__";
 // Free space right of row 16's code box, up to the gross amount's box.
 constexpr double kRow16RepeatWidth = 110;
+// The page number stands in the bottom margin, right-aligned.
+constexpr double kPageNumberRow = kGridRows + 2;
+// Enough lines for any box: its height decides how many it holds.
+constexpr int kAsManyAsFit = 99;
 
-struct Place {
-  double left = 0;
-  double top = 0;
+// Row 24's rate is not in the print file: its caption is closed on paper
+// rather than left open before an empty box.
+constexpr const char* kRateCaption = "Label46";
+constexpr const char* kRateCaptionOnPaper = "Vergi İndiriminden Doğan  Damga vergisi (21 x oran)";
+constexpr const char* kRateField = "Edit18";
+
+// Table III's sheets: the taxpayer's line above the heading, the heading and
+// the column heads where the screen has them, then the payee rows; the grid's
+// lines are shared where its cells meet.
+constexpr int kTableThreeTop = 1118;
+constexpr double kIdentityRows = 24;
+constexpr double kPayeeListTop = 1199;
+constexpr double kPayeeRowHeight = 19;
+constexpr double kCellPadding = 3;  // rows above and below a cell's lines
+constexpr int kPayeeLinesAtMost = 3;
+constexpr std::array<double, 6> kColumnEdges = {4, 280, 385, 422, 502, 583};
+constexpr std::array<double, 4> kHeadRows = {1118, 1150, 1169, 1199};
+
+// The signatory panels on the first sheet: tighter than on the screen, so
+// that each signature box is more than 15 mm high (62 rows).
+struct PaperPlace {
+  const char* name;
+  int left, top, width, height;
 };
+constexpr PaperPlace kPaperPlaces[] = {
+    {"Panel2", 4, 941, 271, 178}, {"Panel3", 292, 941, 295, 178},
+    {"Label12", 8, 2, 0, 0},      {"Label16", 8, 2, 0, 0},
+    {"Label13", 8, 80, 0, 0},     {"Edit19", 80, 76, 175, 20},
+    {"Label14", 8, 100, 0, 0},    {"Edit20", 80, 96, 175, 62},
+    {"Label15", 8, 162, 0, 0},    {"Edit21", 80, 158, 175, 20},
+    {"Label22", 8, 20, 0, 0},     {"Edit22", 88, 16, 175, 20},
+    {"Label21", 8, 40, 0, 0},     {"Edit23", 88, 36, 175, 20},
+    {"Label20", 8, 60, 0, 0},     {"Edit24", 88, 56, 175, 20},
+    {"Label17", 8, 80, 0, 0},     {"Edit25", 88, 76, 175, 20},
+    {"Label18", 8, 100, 0, 0},    {"Edit26", 88, 96, 175, 62},
+    {"Label19", 8, 162, 0, 0},    {"Edit27", 88, 158, 175, 20},
+};
+// A box this high is a signature box: its text stands on its first line.
+constexpr int kTallBox = 40;
 
 // Lines the screen draws with its borders and the paper draws on its own.
 struct Rule {
   double top, left, length;
 };
 constexpr Rule kRules[] = {{61, 2, 587}, {291, 2, 587}, {795, 2, 587}, {937, 2, 587}};
+
+struct Box {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+};
 
 double pointsOf(const form::Font& font) {
   return font.pixelHeight * kPointsPerPixel;
@@ -71,104 +125,194 @@ Colour colourOf(form::Colour colour) {
   }
 }
 
+TextStyle styleOf(const form::Font& font) {
+  return {pointsOf(font), font.bold, font.italic, colourOf(font.colour)};
+}
+
 // Rows a line of text takes in a font, ascent to descent.
 double textRows(double points) {
-  return points * 20 * 1.15 / kRowTwips;
+  return lineHeight(points) / kRowTwips;
 }
 
-// An estimate of a text's width in columns, for breaking long captions into
-// lines; pagette cuts what still does not fit.
-double estimatedColumns(const std::string& utf8, double points, bool bold) {
-  double twips = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if ((c & 0xC0) == 0x80) continue;  // continuation byte of a letter already counted
-    twips += points * 20 * (c == ' ' ? 0.28 : bold ? 0.62 : 0.55);
+// Where a Table III edge of the screen, a pixel off its neighbour's so that
+// the screen's borders overlap, meets that neighbour on paper.
+template <std::size_t N>
+double snapped(double place, const std::array<double, N>& edges, double reach) {
+  for (double edge : edges) {
+    if (place >= edge - reach && place <= edge + reach) return edge;
   }
-  return twips / kColumnTwips;
+  return place;
 }
 
-// Breaks a caption at blanks into lines no wider than the box, as the screen's
-// word wrap does; runs of blanks inside a line stay as the caption has them.
-std::vector<std::string> wrapCaption(const std::string& caption, double width, double points,
-                                     bool bold) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::size_t i = 0;
-  while (i < caption.size()) {
-    const std::size_t wordStart = caption.find_first_not_of(' ', i);
-    if (wordStart == std::string::npos) break;
-    std::size_t wordEnd = caption.find(' ', wordStart);
-    if (wordEnd == std::string::npos) wordEnd = caption.size();
-    const std::string blanks = caption.substr(i, wordStart - i);
-    const std::string word = caption.substr(wordStart, wordEnd - wordStart);
-    if (!line.empty() && estimatedColumns(line + blanks + word, points, bold) > width) {
-      lines.push_back(line);
-      line = word;
-    } else {
-      line += (line.empty() && lines.empty()) ? blanks + word : line.empty() ? word : blanks + word;
-    }
-    i = wordEnd;
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+// The row nearest to `row` that lies on whole twips of the sheet. pagette
+// draws a horizontal line from its place to that place rounded to whole twips;
+// anywhere else the line would slope by a fraction of a printer dot and be
+// drawn broken at a screen's resolution.
+double levelRow(double row) {
+  return (std::round(kMargin + row * kRowTwips) - kMargin) / kRowTwips;
 }
+
+std::string trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+struct TextRequest {
+  Align align = Align::Left;
+  int mostLines = 1;
+  bool wrapsAsOnScreen = false;
+  double screenWidth = 0;
+  double screenPixels = 0;
+  bool onFirstLine = false;
+};
+
+struct PayeeLine {
+  int row = 0;
+  std::array<FittedText, 5> cells;
+  double height = kPayeeRowHeight;
+};
 
 class DeclarationLayout {
  public:
-  explicit DeclarationLayout(const PrintFile& file) : file_(file) {
+  explicit DeclarationLayout(const PrintFile& file) : file_(file), sums_(checkSums(file)) {
     for (const Component& c : form::catalogue()) byName_[c.name] = &c;
+    for (const PaperPlace& place : kPaperPlaces) paperPlaces_[place.name] = &place;
   }
 
-  std::string job() {
+  DeclarationPrint print() {
+    std::vector<std::string> reports = sums_.reports;
     job_.setUp(1, kGridRows, kGridColumns, kMargin, kBaseFontSize, kFontName);
-    for (const Component& c : form::catalogue()) {
-      if (c.parent == "V" || c.kind == ComponentKind::ScrollBox) continue;
-      const Place place = placeOf(c);
-      if (place.top < kTableThreeTop) component(1, c, place);
-    }
+    const std::vector<std::vector<PayeeLine>> tablePages = paginated(payeeLines());
+    const int pages = 1 + int(tablePages.size());
+    sheetOne();
+    pageNumber(1, pages);
+    rules_.drawOn(job_, 1, kThinLine, kMaroon, levelRow);
     for (const Rule& rule : kRules) {
       job_.horizontalLine(1, rule.top, rule.left, rule.length, kFrameLine, kMaroon);
     }
-    repeatedRow16Code();
-    tableThree();
-    return job_.job();
+    for (std::size_t i = 0; i < tablePages.size(); ++i) {
+      tableThreePage(int(i) + 2, tablePages[i]);
+      pageNumber(int(i) + 2, pages);
+      rules_.drawOn(job_, int(i) + 2, kThinLine, kMaroon, levelRow);
+    }
+    reports.insert(reports.end(), fitReports_.begin(), fitReports_.end());
+    return {job_.job(), std::move(reports)};
   }
 
  private:
-  Place placeOf(const Component& c) const {
-    Place place{double(c.left), double(c.top)};
-    if (!c.parent.empty()) {
-      const Component& parent = *byName_.at(c.parent);
-      place.left += parent.left;
-      place.top += parent.top;
-    }
-    return place;
-  }
-
   const std::string& line(int number) const { return file_.line(number); }
 
-  std::string amountOf(const std::string& field) const {
-    const FileLine where = lineOfField(field);
-    return formatAmount(line(where.number), line(where.number + 1));
+  // ---- places -------------------------------------------------------------
+
+  Box ownPlace(const Component& c) const {
+    const auto paper = paperPlaces_.find(c.name);
+    if (paper == paperPlaces_.end()) return {double(c.left), double(c.top), double(c.width),
+                                             double(c.height)};
+    const PaperPlace& p = *paper->second;
+    return {double(p.left), double(p.top), double(p.width ? p.width : c.width),
+            double(p.height ? p.height : c.height)};
   }
 
-  void component(int page, const Component& c, Place at) {
+  Box placeOf(const Component& c) const {
+    Box box = ownPlace(c);
+    if (!c.parent.empty()) {
+      const Box parent = ownPlace(*byName_.at(c.parent));
+      box.left += parent.left;
+      box.top += parent.top;
+    }
+    return box;
+  }
+
+  static bool printsOnSheetOne(const Component& c) {
+    return c.parent != "V" && c.kind != ComponentKind::ScrollBox && c.name != kRateField &&
+           c.top < kTableThreeTop;
+  }
+
+  // A label is as wide as its text on the screen; on paper it has the room
+  // up to the next thing to its right on its line, or to its panel's edge.
+  double labelRoom(const Component& label, const Box& at, double rows) const {
+    double right = kGridColumns;
+    if (!label.parent.empty()) {
+      const Box panel = placeOf(*byName_.at(label.parent));
+      right = panel.left + panel.width;
+    }
+    for (const Component& c : form::catalogue()) {
+      if (&c == &label || c.parent != label.parent || !printsOnSheetOne(c)) continue;
+      const Box other = placeOf(c);
+      const double otherRows = other.height > 0 ? other.height : rows;
+      const bool besideIt = other.top < at.top + rows && other.top + otherRows > at.top;
+      if (besideIt && other.left > at.left) right = std::min(right, other.left);
+    }
+    return right - at.left - 2;
+  }
+
+  // ---- texts --------------------------------------------------------------
+
+  // Fits a code page 1254 text into its box and writes its lines, centred
+  // in the box's height unless asked to stand on the first line.
+  FittedText placeText(int page, const Box& box, TextStyle style, const std::string& text,
+                       const TextRequest& request, const std::string& title) {
+    if (text.empty()) return {};
+    TextRoom room;
+    room.width = box.width * kColumnTwips;
+    room.height = box.height * kRowTwips;
+    room.points = style.points;
+    room.bold = style.bold;
+    room.mostLines = request.mostLines;
+    room.wrapsFirst = request.wrapsAsOnScreen;
+    room.screenWidth = request.screenWidth;
+    room.screenPixels = request.screenPixels;
+    const FittedText fitted = fitText(text, room);
+    writeLines(page, box, style, fitted, request.align, request.onFirstLine);
+    if (fitted.cut) report(title);
+    return fitted;
+  }
+
+  void writeLines(int page, const Box& box, TextStyle style, const FittedText& fitted, Align align,
+                  bool onFirstLine) {
+    style.points = fitted.points;
+    const double rows = textRows(fitted.points);
+    double top = onFirstLine ? box.top : box.top + (box.height - rows * fitted.lines.size()) / 2;
+    for (const std::string& text : fitted.lines) {
+      job_.text(page, top, box.left, box.width, align, style, text);
+      top += rows;
+    }
+  }
+
+  void report(const std::string& title) {
+    fitReports_.push_back(title + ": yerine sığmıyor; sonu \"…\" ile kesilerek basıldı.");
+  }
+
+  // ---- sheet one ----------------------------------------------------------
+
+  void sheetOne() {
+    for (const Component& c : form::catalogue()) {
+      if (printsOnSheetOne(c)) component(1, c, placeOf(c));
+    }
+    repeatedRow16Code();
+  }
+
+  void component(int page, const Component& c, const Box& at) {
     switch (c.kind) {
       case ComponentKind::Panel:
-        job_.frame(page, at.top, at.left, c.width, c.height, kThinLine, kMaroon);
+        rules_.frame(at.top, at.left, at.width, at.height);
         break;
       case ComponentKind::Label:
         label(page, c, at);
         break;
       case ComponentKind::TextField: {
         const FileLine where = lineOfField(c.name);
-        valueBox(page, at, c.width, c.height, where.number ? line(where.number) : "", Align::Left);
+        valueBox(page, at, where.number ? line(where.number) : "", Align::Left,
+                 fieldTitle(c.name));
         break;
       }
-      case ComponentKind::AmountField:
-        valueBox(page, at, c.width, c.height, amountOf(c.name), Align::Right);
+      case ComponentKind::AmountField: {
+        const FileLine where = lineOfField(c.name);
+        valueBox(page, at, formatAmount(line(where.number), line(where.number + 1)), Align::Right,
+                 fieldTitle(c.name));
         break;
+      }
       case ComponentKind::DisplayField:
         displayField(page, c, at);
         break;
@@ -180,81 +324,119 @@ class DeclarationLayout {
     }
   }
 
-  void label(int page, const Component& c, Place at) {
-    const double width = c.width > 0 ? c.width : kGridColumns - at.left;
-    job_.text(page, at.top, at.left, width,
-              c.alignment == form::Alignment::Centre ? Align::Centre : Align::Left,
-              pointsOf(c.font), c.font.bold, colourOf(c.font.colour),
-              form::utf8ToCp1254(c.caption));
+  void label(int page, const Component& c, const Box& at) {
+    const TextStyle style = styleOf(c.font);
+    const double rows = textRows(style.points);
+    TextRequest request;
+    request.align = c.alignment == form::Alignment::Centre ? Align::Centre : Align::Left;
+    Box box = at;
+    if (c.width > 0) {  // the letters of the vertical caption
+      box.height = std::max(at.height, rows);
+    } else {
+      box.width = labelRoom(c, at, rows);
+      box.height = rows;
+    }
+    const std::string caption = c.name == kRateCaption ? kRateCaptionOnPaper : c.caption;
+    placeText(page, box, style, form::utf8ToCp1254(caption), request, c.name + " «" + caption + "»");
   }
 
-  // A field's frame with its value, black, vertically centred.
-  void valueBox(int page, Place at, double width, double height, const std::string& value,
-                Align align) {
-    job_.frame(page, at.top, at.left, width, height, kThinLine, kMaroon);
-    const double points = 11 * kPointsPerPixel;
-    job_.text(page, at.top + (height - textRows(points)) / 2, at.left + kPadding,
-              width - 2 * kPadding, align, points, false, kBlack, value);
+  // A field's frame with its value, black.
+  void valueBox(int page, const Box& at, const std::string& value, Align align,
+                const std::string& title) {
+    rules_.frame(at.top, at.left, at.width, at.height);
+    TextRequest request;
+    request.align = align;
+    request.mostLines = kAsManyAsFit;
+    request.onFirstLine = at.height > kTallBox;
+    const Box inner{at.left + kPadding, at.top + (request.onFirstLine ? kCellPadding : 0),
+                    at.width - 2 * kPadding, at.height};
+    placeText(page, inner, TextStyle{kValuePoints}, value, request, title);
   }
 
-  void displayField(int page, const Component& c, Place at) {
+  // A computed amount as the window shows it, with its sign where the file's
+  // other amounts show it negative; a computed zero is «0,00».
+  std::string computedAmount(const std::string& field) const {
+    const FileLine where = lineOfField(field);
+    std::string text = formatAmount(line(where.number), line(where.number + 1), Zero::Shown);
+    if (sums_.negative.count(where.number)) text.insert(text.begin(), '-');
+    return text;
+  }
+
+  void displayField(int page, const Component& c, const Box& at) {
     if (c.caption == kComputedAmountCaption) {
-      valueBox(page, at, c.width, c.height, amountOf(c.name), Align::Right);
+      valueBox(page, at, computedAmount(c.name), Align::Right, fieldTitle(c.name));
       return;
     }
     const FileLine where = lineOfField(c.name);
     if (where.number != 0) {  // the employee total, a count
-      valueBox(page, at, c.width, c.height, line(where.number), Align::Left);
+      valueBox(page, at, line(where.number), Align::Left, fieldTitle(c.name));
       return;
     }
     if (c.background == form::Colour::Maroon) {
-      job_.filledBox(page, at.top, at.left, c.width, c.height, kMaroon);
+      job_.filledBox(page, at.top, at.left, at.width, at.height, kMaroon);
     } else {
-      job_.frame(page, at.top, at.left, c.width, c.height, kThinLine, kMaroon);
+      rules_.frame(at.top, at.left, at.width, at.height);
     }
-    const double points = pointsOf(c.font);
-    const double inner = c.width - 2 * kPadding;
-    const std::vector<std::string> lines = c.wordWrap
-                                               ? wrapCaption(c.caption, inner, points, c.font.bold)
-                                               : std::vector<std::string>{c.caption};
-    const double rows = textRows(points);
-    double top = at.top + (c.height - rows * double(lines.size())) / 2;
-    for (const std::string& text : lines) {
-      job_.text(page, top, at.left + kPadding, inner,
-                c.alignment == form::Alignment::Centre ? Align::Centre : Align::Left, points,
-                c.font.bold, colourOf(c.font.colour), form::utf8ToCp1254(text));
-      top += rows;
-    }
+    TextRequest request;
+    request.align = c.alignment == form::Alignment::Centre ? Align::Centre : Align::Left;
+    request.mostLines = c.wordWrap ? kAsManyAsFit : 1;
+    request.wrapsAsOnScreen = c.wordWrap;
+    request.screenWidth = c.width - 2 * kScreenPadding;
+    request.screenPixels = c.font.pixelHeight;
+    const Box inner{at.left + kPadding, at.top, at.width - 2 * kPadding, at.height};
+    placeText(page, inner, styleOf(c.font), form::utf8ToCp1254(c.caption), request,
+              c.name + " «" + c.caption + "»");
   }
 
-  void checkBox(int page, const Component& c, Place at) {
-    const double points = pointsOf(c.font);
+  // The box stands on the side the screen has it; a caption on its left is
+  // right-aligned against it, as on the screen, so that each month's box
+  // stands by its own caption and well apart from the next one.
+  void checkBox(int page, const Component& c, const Box& at) {
+    const TextStyle style = styleOf(c.font);
+    const double rows = textRows(style.points);
     // Square on paper, where a column is wider than a row.
     const double boxWidth = kCheckBoxSize * kRowTwips / kColumnTwips;
-    const double boxTop = at.top + (c.height - kCheckBoxSize) / 2.0;
-    const double boxLeft = c.captionLeftOfBox ? at.left + c.width - boxWidth - 1 : at.left + 1;
-    const double captionLeft = c.captionLeftOfBox ? at.left + 2 : boxLeft + boxWidth + 4;
-    const double captionWidth = c.width - boxWidth - 5;
-    job_.frame(page, boxTop, boxLeft, boxWidth, kCheckBoxSize, kThinLine, kMaroon);
-    const double rows = textRows(points);
-    job_.text(page, at.top + (c.height - rows) / 2, captionLeft, captionWidth, Align::Left, points,
-              false, colourOf(c.font.colour), form::utf8ToCp1254(c.caption));
+    const double boxTop = at.top + (at.height - kCheckBoxSize) / 2.0;
+    const double boxLeft = c.captionLeftOfBox ? at.left + at.width - boxWidth - 1 : at.left + 1;
+    rules_.frame(boxTop, boxLeft, boxWidth, kCheckBoxSize);
+    Box caption{at.left + 2, at.top + (at.height - rows) / 2, boxLeft - kCaptionGap - at.left - 2,
+                rows};
+    TextRequest request;
+    if (c.captionLeftOfBox) {
+      request.align = Align::Right;
+    } else {
+      caption.left = boxLeft + boxWidth + 4;
+      caption.width = at.left + at.width - caption.left;
+    }
+    placeText(page, caption, style, form::utf8ToCp1254(c.caption), request,
+              c.name + " «" + c.caption + "»");
     const std::string& mark = line(lineOfField(c.name).number);
-    job_.text(page, boxTop + (kCheckBoxSize - rows) / 2, boxLeft, boxWidth, Align::Centre, points,
-              true, kBlack, mark == "X" ? "X" : "");
+    TextRequest centred;
+    centred.align = Align::Centre;
+    placeText(page, Box{boxLeft, boxTop, boxWidth, kCheckBoxSize}, TextStyle{style.points, true},
+              mark == "X" ? "X" : "", centred, fieldTitle(c.name));
   }
 
-  // Row 16's code comes twice in the file and prints once, in its box. A file
-  // whose two copies differ was not written by muhtasar as it stands; the
-  // second copy then prints beside the box rather than being lost.
+  // Row 16's code comes twice in the file and prints once, in its box. The
+  // print program refuses a file whose two copies differ; laid out anyway,
+  // the second copy prints beside the box rather than being lost.
   void repeatedRow16Code() {
     const std::string& repeat = line(kRepeatedRow16CodeLine);
     if (repeat == line(kRow16CodeLine)) return;
-    const Component& box = *byName_.at(form::editName(16));
-    const double points = 11 * kPointsPerPixel;
-    job_.text(1, box.top + (box.height - textRows(points)) / 2, box.left + box.width + kPadding,
-              kRow16RepeatWidth, Align::Left, points, false, kBlack, repeat);
+    const Box box = placeOf(*byName_.at(form::editName(16)));
+    placeText(1, Box{box.left + box.width + kPadding, box.top, kRow16RepeatWidth, box.height},
+              TextStyle{kValuePoints}, repeat, TextRequest{}, fieldTitle(form::editName(16)));
   }
+
+  void pageNumber(int page, int pages) {
+    TextRequest request;
+    request.align = Align::Right;
+    const std::string text = "Sayfa " + std::to_string(page) + "/" + std::to_string(pages);
+    placeText(page, Box{0, kPageNumberRow, kGridColumns, textRows(kValuePoints)},
+              TextStyle{kValuePoints}, text, request, text);
+  }
+
+  // ---- Table III ----------------------------------------------------------
 
   // Whether payee row r holds anything to print.
   bool payeeRowHolds(int r) const {
@@ -266,63 +448,129 @@ class DeclarationLayout {
            !formatAmount(line(first + 5), line(first + 6)).empty();
   }
 
-  void tableThreeHeads(int page) {
+  std::string payeeCell(int r, int column) const {
+    const int first = payeeRowLine(r);
+    static constexpr int kOffsets[] = {0, 1, 2, 3, 5};
+    const int n = first + kOffsets[column];
+    return column < 3 ? line(n) : formatAmount(line(n), line(n + 1));
+  }
+
+  // Each cell fitted into its column; a row grows to hold up to three lines.
+  std::vector<PayeeLine> payeeLines() {
+    std::vector<PayeeLine> lines;
+    for (int r = 1; r <= form::kPayeeRows; ++r) {
+      if (!payeeRowHolds(r)) continue;
+      PayeeLine payee;
+      payee.row = r;
+      for (int column = 0; column < 5; ++column) {
+        TextRoom room;
+        room.width = (kColumnEdges[column + 1] - kColumnEdges[column] - 2 * kPadding) * kColumnTwips;
+        room.height = kPayeeLinesAtMost * lineHeight(kValuePoints);
+        room.points = kValuePoints;
+        room.mostLines = kPayeeLinesAtMost;
+        FittedText& cell = payee.cells[std::size_t(column)];
+        const std::string text = payeeCell(r, column);
+        if (text.empty()) continue;
+        cell = fitText(text, room);
+        if (cell.cut) report(payeeCellTitle(r, column));
+        const double rows = textRows(cell.points) * double(cell.lines.size()) + 2 * kCellPadding;
+        payee.height = std::max(payee.height, rows);
+      }
+      lines.push_back(std::move(payee));
+    }
+    return lines;
+  }
+
+  static double tableRow(double catalogueTop) {
+    return catalogueTop - kTableThreeTop + kIdentityRows;
+  }
+
+  // Sheets of payee rows; the heads come again on every sheet, and there is
+  // one sheet even when no row holds anything.
+  static std::vector<std::vector<PayeeLine>> paginated(std::vector<PayeeLine> lines) {
+    std::vector<std::vector<PayeeLine>> pages(1);
+    double top = tableRow(kPayeeListTop);
+    for (PayeeLine& payee : lines) {
+      if (top + payee.height > kGridRows && !pages.back().empty()) {
+        pages.emplace_back();
+        top = tableRow(kPayeeListTop);
+      }
+      top += payee.height;
+      pages.back().push_back(std::move(payee));
+    }
+    return pages;
+  }
+
+  void tableThreePage(int page, const std::vector<PayeeLine>& payees) {
+    identityLine(page);
     for (const Component& c : form::catalogue()) {
       if (c.parent.empty() && c.kind == ComponentKind::DisplayField && c.top >= kTableThreeTop) {
-        component(page, c, Place{double(c.left), double(c.top - kTableThreeTop)});
+        const double left = snapped(c.left, kColumnEdges, 1.5);
+        const double right = snapped(c.left + c.width, kColumnEdges, 4.5);
+        const double top = snapped(c.top, kHeadRows, 1.5);
+        const double bottom = snapped(c.top + c.height, kHeadRows, 1.5);
+        displayField(page, c, Box{left, tableRow(top), right - left, bottom - top});
       }
+    }
+    double top = tableRow(kPayeeListTop);
+    for (const PayeeLine& payee : payees) {
+      for (std::size_t column = 0; column < 5; ++column) {
+        const double left = kColumnEdges[column];
+        const double width = kColumnEdges[column + 1] - left;
+        rules_.frame(top, left, width, payee.height);
+        const FittedText& cell = payee.cells[column];
+        if (cell.lines.empty()) continue;
+        writeLines(page, Box{left + kPadding, top, width - 2 * kPadding, payee.height},
+                   TextStyle{kValuePoints}, cell, column < 3 ? Align::Left : Align::Right, false);
+      }
+      top += payee.height;
     }
   }
 
-  void tableThree() {
-    const Component& list = *byName_.at("V");
-    int page = 2;
-    double top = kPayeeListTop - kTableThreeTop;
-    tableThreeHeads(page);
-    for (int r = 1; r <= form::kPayeeRows; ++r) {
-      if (!payeeRowHolds(r)) continue;
-      if (top + kPayeeRowHeight > kGridRows) {
-        ++page;
-        top = kPayeeListTop - kTableThreeTop;
-        tableThreeHeads(page);
-      }
-      // The cells stand where row 1's fields stand in the list, one row lower each time.
-      const std::string names[] = {form::editName(29), form::editName(30), form::editName(31),
-                                   form::maskEditName(25), form::maskEditName(26)};
-      const int first = payeeRowLine(r);
-      const int lines[] = {first, first + 1, first + 2, first + 3, first + 5};
-      for (int column = 0; column < 5; ++column) {
-        const Component& cell = *byName_.at(names[column]);
-        const Place at{double(cell.left + list.left), top};
-        if (column < 3) {
-          valueBox(page, at, cell.width, cell.height, line(lines[column]), Align::Left);
-        } else {
-          valueBox(page, at, cell.width, cell.height,
-                   formatAmount(line(lines[column]), line(lines[column] + 1)), Align::Right);
-        }
-      }
-      top += kPayeeRowStep;
+  // The taxpayer and the period above Table III, so that a loose sheet can be
+  // put back where it belongs.
+  void identityLine(int page) {
+    const bool hasTaxNumber = !trimmed(line(18)).empty() || trimmed(line(22)).empty();
+    const std::string name = trimmed(trimmed(line(20)) + " " + trimmed(line(21)));
+    struct Part {
+      const char* caption;
+      double captionLeft, valueLeft, valueRight;
+      std::string value;
+      std::string title;
+    } parts[] = {
+        {"Dönem", 4, 34, 140, line(3), fieldTitle("Edit28")},
+        {hasTaxNumber ? "Vergi Kimlik No" : "T.C. Kimlik No", 146, 218, 300,
+         line(hasTaxNumber ? 18 : 22), fieldTitle(hasTaxNumber ? "Edit3" : "Edit4")},
+        {"Soyadı, Adı (Ünvanı)", 306, 402, 583, name, fieldTitle("Edit6")},
+    };
+    const form::Font captionFont;
+    TextRequest value;
+    value.mostLines = kAsManyAsFit;
+    for (const Part& part : parts) {
+      placeText(page, Box{part.captionLeft, 0, part.valueLeft - part.captionLeft - 2, 20},
+                styleOf(captionFont), form::utf8ToCp1254(part.caption), TextRequest{},
+                part.caption);
+      placeText(page, Box{part.valueLeft, 0, part.valueRight - part.valueLeft, 20},
+                TextStyle{kValuePoints}, part.value, value, part.title);
     }
   }
 
   const PrintFile& file_;
+  const SumCheck sums_;
   std::map<std::string, const Component*> byName_;
+  std::map<std::string, const PaperPlace*> paperPlaces_;
   JobWriter job_;
+  RuleSet rules_;
+  std::vector<std::string> fitReports_;
 };
-
-std::string trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
-std::string declarationJob(const PrintFile& file) {
-  return DeclarationLayout(file).job();
+DeclarationPrint declarationPrint(const PrintFile& file) {
+  return DeclarationLayout(file).print();
 }
 
-std::string pdfFileName(const PrintFile& file) {
+std::string pdfTitle(const PrintFile& file) {
   // The period field, then the surname or trade name and the first name.
   std::string name = "Muhtasar";
   for (int number : {3, 20, 21}) {
@@ -336,7 +584,11 @@ std::string pdfFileName(const PrintFile& file) {
   }
   // A trade name often ends with a full stop ("LTD. ŞTİ."); "ŞTİ..pdf" would look like a slip.
   while (safe.back() == '.' || safe.back() == ' ') safe.pop_back();
-  return safe + ".pdf";
+  return safe;
+}
+
+std::string pdfFileName(const PrintFile& file) {
+  return pdfTitle(file) + ".pdf";
 }
 
 }  // namespace muhtasar_print

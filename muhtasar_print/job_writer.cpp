@@ -49,11 +49,13 @@ void JobWriter::setUp(int page, int rows, int columns, double margin, double bas
          fontName);
 }
 
-void JobWriter::text(int page, double row, double column, double width, Align align, double points,
-                     bool bold, Colour colour, const std::string& text) {
+void JobWriter::text(int page, double row, double column, double width, Align align,
+                     const TextStyle& style, const std::string& text) {
   if (text.empty()) return;
-  record({kTextRecord, double(page), row, column, width, double(align), points - baseFontSize_,
-          bold ? 1.0 : 0.0, 0, double(colour.red), double(colour.green), double(colour.blue), 1},
+  const Colour colour = style.colour;
+  record({kTextRecord, double(page), row, column, width, double(align),
+          style.points - baseFontSize_, style.bold ? 1.0 : 0.0, style.italic ? 1.0 : 0.0,
+          double(colour.red), double(colour.green), double(colour.blue), 1},
          text);
 }
 

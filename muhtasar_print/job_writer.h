@@ -14,6 +14,13 @@ inline constexpr Colour kBlack{0, 0, 0};
 inline constexpr Colour kMaroon{128, 0, 0};
 inline constexpr Colour kWhite{255, 255, 255};
 
+struct TextStyle {
+  double points = 8;
+  bool bold = false;
+  bool italic = false;
+  Colour colour = kBlack;
+};
+
 // Writes pagette's print job records, one a line: 13 numbers and a text. Rows
 // and columns are those of the grid that setUp() defines.
 class JobWriter {
@@ -23,8 +30,9 @@ class JobWriter {
   // Texts are code page 1254; a double quote cannot stand in a record and is
   // written as "~", which pagette turns back.
   enum class Align { Left = 0, Right = 1, Centre = 2 };
-  void text(int page, double row, double column, double width, Align align, double points,
-            bool bold, Colour colour, const std::string& text);
+  // Italic goes in field 9, which pagette reads for texts only.
+  void text(int page, double row, double column, double width, Align align,
+            const TextStyle& style, const std::string& text);
   void horizontalLine(int page, double row, double column, double length, int lineWidth,
                       Colour colour);
   void verticalLine(int page, double row, double column, double length, int lineWidth,

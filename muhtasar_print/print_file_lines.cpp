@@ -1,11 +1,14 @@
 #include "muhtasar_print/print_file_lines.h"
 
 #include <map>
+#include <vector>
 
 #include "form/catalogue.h"
 
 namespace muhtasar_print {
 namespace {
+
+constexpr int kLastLine = 548;
 
 using form::checkBoxName;
 using form::editName;
@@ -55,12 +58,31 @@ std::map<std::string, FileLine> buildLines() {
   return lines;
 }
 
+const std::map<std::string, FileLine>& lines() {
+  static const std::map<std::string, FileLine> built = buildLines();
+  return built;
+}
+
 }  // namespace
 
+LineShape lineShape(int number) {
+  static const std::vector<LineShape> shapes = [] {
+    std::vector<LineShape> built(kLastLine + 1, LineShape::Text);
+    for (const auto& [name, line] : lines()) {
+      if (line.kind == LineKind::Check) built[line.number] = LineShape::Check;
+      if (line.kind == LineKind::AmountPair) {
+        built[line.number] = LineShape::AmountInteger;
+        built[line.number + 1] = LineShape::AmountDecimals;
+      }
+    }
+    return built;
+  }();
+  return shapes.at(static_cast<std::size_t>(number));
+}
+
 FileLine lineOfField(const std::string& fieldName) {
-  static const std::map<std::string, FileLine> lines = buildLines();
-  const auto found = lines.find(fieldName);
-  return found == lines.end() ? FileLine{} : found->second;
+  const auto found = lines().find(fieldName);
+  return found == lines().end() ? FileLine{} : found->second;
 }
 
 }  // namespace muhtasar_print

@@ -17,6 +17,10 @@ struct FileLine {
 // (the rate field Edit18).
 FileLine lineOfField(const std::string& fieldName);
 
+// What muhtasar writes on a line of the print file.
+enum class LineShape { Text, Check, AmountInteger, AmountDecimals };
+LineShape lineShape(int number);
+
 // The payee row r (1..62) takes seven lines from this one on.
 constexpr int payeeRowLine(int row) {
   return 115 + 7 * (row - 1);

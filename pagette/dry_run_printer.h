@@ -18,6 +18,7 @@ class DryRunPrinter : public Printer {
   void setFontCharset(int charset) override { printer_.setFontCharset(charset); }
   void setFontSize(float points) override { printer_.setFontSize(points); }
   void setBold(bool bold) override { printer_.setBold(bold); }
+  void setItalic(bool italic) override { printer_.setItalic(italic); }
   void setForeground(Rgb colour) override { printer_.setForeground(colour); }
   void setFillColour(Rgb colour) override { printer_.setFillColour(colour); }
   void setFillStyle(int style) override { printer_.setFillStyle(style); }

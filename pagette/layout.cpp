@@ -183,6 +183,7 @@ void Layout::printText(const JobRecord& record) {
   printer_.setFontSize(static_cast<float>(fontSize));
   applyColour(record);
   printer_.setBold(record.field(8) > 0);
+  printer_.setItalic(record.field(9) > 0);
   if (fieldWidth < 0) {
     throw RecordError(record.lineOf(5), 5,
                       "the field width " + formatNumber(fieldWidth) + " twips is negative");

@@ -29,6 +29,7 @@ struct Call {
     FontCharset,
     FontSize,
     Bold,
+    Italic,
     Foreground,
     FillColour,
     FillStyle,
@@ -182,6 +183,10 @@ class PipedPrinter : public Printer {
     measurer_.setBold(bold);
     add({.kind = Call::Kind::Bold, .number = bold ? 1 : 0});
   }
+  void setItalic(bool italic) override {
+    measurer_.setItalic(italic);
+    add({.kind = Call::Kind::Italic, .number = italic ? 1 : 0});
+  }
   void setForeground(Rgb colour) override {
     add({.kind = Call::Kind::Foreground, .colour = colour});
   }
@@ -288,6 +293,9 @@ void hand(const Call& call, const Batch& batch, Printer& printer, Channel& chann
       break;
     case Call::Kind::Bold:
       printer.setBold(call.number != 0);
+      break;
+    case Call::Kind::Italic:
+      printer.setItalic(call.number != 0);
       break;
     case Call::Kind::Foreground:
       printer.setForeground(call.colour);

@@ -50,6 +50,7 @@ class Measurer {
   virtual void setFontName(const std::string& name) = 0;
   virtual void setFontSize(float points) = 0;
   virtual void setBold(bool bold) = 0;
+  virtual void setItalic(bool) {}
   virtual double textWidth(const std::string& text) = 0;
   virtual std::size_t fittingLength(const std::string& text, double width) = 0;
   // Whether to shape, from now on, the texts it measures, ready for shape().
@@ -83,6 +84,8 @@ class Printer {
   virtual void setFontCharset(int charset) = 0;
   virtual void setFontSize(float points) = 0;
   virtual void setBold(bool bold) = 0;
+  // Italic where the record asks for it; a printer without it prints upright.
+  virtual void setItalic(bool) {}
 
   virtual void setForeground(Rgb colour) = 0;
   virtual void setFillColour(Rgb colour) = 0;

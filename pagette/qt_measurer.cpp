@@ -213,4 +213,11 @@ void QtMeasurer::setBold(bool bold) {
   changeFont(font);
 }
 
+void QtMeasurer::setItalic(bool italic) {
+  if (font_.italic() == italic) return;
+  QFont font = font_;
+  font.setItalic(italic);
+  changeFont(font);
+}
+
 }  // namespace pagette

@@ -30,6 +30,7 @@ class QtMeasurer : public Measurer {
   void setFontName(const std::string& name) override;
   void setFontSize(float points) override;
   void setBold(bool bold) override;
+  void setItalic(bool italic) override;
   double textWidth(const std::string& text) override;
   std::size_t fittingLength(const std::string& text, double width) override;
   void shapeTexts(bool shaping) override { shaping_ = canShape_ && shaping; }

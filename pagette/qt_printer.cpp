@@ -193,6 +193,10 @@ void QtPrinter::setBold(bool bold) {
   measurer_.setBold(bold);
 }
 
+void QtPrinter::setItalic(bool italic) {
+  measurer_.setItalic(italic);
+}
+
 void QtPrinter::setForeground(Rgb colour) {
   foreground_ = colourOf(colour);
 }

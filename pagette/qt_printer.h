@@ -38,6 +38,7 @@ class QtPrinter : public Printer {
   void setFontCharset(int charset) override;
   void setFontSize(float points) override;
   void setBold(bool bold) override;
+  void setItalic(bool italic) override;
   void setForeground(Rgb colour) override;
   void setFillColour(Rgb colour) override;
   void setFillStyle(int style) override;
