@@ -46,11 +46,12 @@ int writeJobFile(const std::string& job, const char* path) {
   return 0;
 }
 
-int writePdfFile(int argc, char** argv, const std::string& job, const char* path) {
+int writePdfFile(int argc, char** argv, const std::string& job, const std::string& title,
+                 const char* path) {
   useOffscreenPlatformWithoutDisplay();
   QGuiApplication application(argc, argv);
   try {
-    muhtasar_print::writePdf(job, QString::fromLocal8Bit(path));
+    muhtasar_print::writePdf(job, QString::fromLocal8Bit(path), QString::fromStdString(title));
   } catch (const std::exception& failure) {
     std::cerr << "muhtasar-print: " << path << ": " << failure.what() << '\n';
     return kExitFailed;
@@ -68,9 +69,11 @@ int showPreview(int argc, char** argv) {
     QMessageBox::critical(nullptr, title, QString::fromUtf8(failure.what()));
     return kExitFailed;
   }
+  muhtasar_print::DeclarationPrint print = muhtasar_print::declarationPrint(file);
   muhtasar_print::PreviewWindow window(
-      muhtasar_print::declarationJob(file), QString::fromUtf8(muhtasar_print::pdfFileName(file)),
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pagette")));
+      std::move(print.job), QString::fromUtf8(muhtasar_print::pdfFileName(file)),
+      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pagette")),
+      print.reports);
   window.show();
   return application.exec();
 }
@@ -87,15 +90,21 @@ int main(int argc, char** argv) {
   const bool job = std::strcmp(argv[1], "--job") == 0;
   const bool pdf = std::strcmp(argv[1], "--pdf") == 0;
   if (!job && !pdf) return usage();
-  std::string jobText;
+  muhtasar_print::DeclarationPrint print;
+  std::string title;
   try {
-    jobText = muhtasar_print::declarationJob(
-        muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName));
+    const muhtasar_print::PrintFile file =
+        muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName);
+    print = muhtasar_print::declarationPrint(file);
+    title = muhtasar_print::pdfTitle(file);
   } catch (const muhtasar_print::PrintFileError& failure) {
     std::cerr << "muhtasar-print: " << failure.what() << '\n';
     return kExitFailed;
   }
+  // What the paper says differently from the file, for whoever reads it.
+  for (const std::string& report : print.reports) std::cerr << "muhtasar-print: " << report << '\n';
   // Qt sees the program name only; the options are ours.
   int qtArgc = 1;
-  return job ? writeJobFile(jobText, argv[2]) : writePdfFile(qtArgc, argv, jobText, argv[2]);
+  return job ? writeJobFile(print.job, argv[2])
+             : writePdfFile(qtArgc, argv, print.job, title, argv[2]);
 }

@@ -1,18 +1,21 @@
 #include "muhtasar_print/paper_output.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryFile>
 
 #include "muhtasar_print/job_drawing.h"
+#include "muhtasar_print/pdf_page_box.h"
 #include "qt_printer.h"
 
 namespace muhtasar_print {
 
-void writePdf(const std::string& job, const QString& path) {
-  std::unique_ptr<pagette::QtPrinter> printer = pagette::QtPrinter::openPdfFile(path);
+void writePdf(const std::string& job, const QString& path, const QString& title) {
+  std::unique_ptr<pagette::QtPrinter> printer = pagette::QtPrinter::openPdfFile(path, title);
   drawJob(job, *printer);
+  makeA4PageBoxesExact(QFile::encodeName(path).toStdString());
 }
 
 QString noPrinterReason() {

@@ -5,9 +5,9 @@
 
 namespace muhtasar_print {
 
-// Writes the job as a PDF file through pagette's Qt printer. Throws
-// pagette::JobError when the file cannot be written.
-void writePdf(const std::string& job, const QString& path);
+// Writes the job as a PDF file through pagette's Qt printer, under its title,
+// its sheets exactly A4. Throws when the file cannot be written.
+void writePdf(const std::string& job, const QString& path, const QString& title);
 
 // Empty where the system has a default printer; otherwise why printing is not
 // possible, for the user. Without a print server the preview still shows the

@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "job_error.h"
 #include "muhtasar_print/job_drawing.h"
@@ -19,7 +21,7 @@
 namespace muhtasar_print {
 
 PreviewWindow::PreviewWindow(std::string job, QString pdfName, QString pagetteProgram,
-                             QWidget* parent)
+                             const std::vector<std::string>& reports, QWidget* parent)
     : QMainWindow(parent),
       job_(std::move(job)),
       pdfName_(std::move(pdfName)),
@@ -28,8 +30,23 @@ PreviewWindow::PreviewWindow(std::string job, QString pdfName, QString pagettePr
       // printer dots look as they will on paper.
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setWindowTitle(QString::fromUtf8(kPreviewTitle));
-  preview_ = new QPrintPreviewWidget(printer_.get(), this);
-  setCentralWidget(preview_);
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  reportBar_ = new QLabel(page);
+  reportBar_->setWordWrap(true);
+  reportBar_->setTextFormat(Qt::PlainText);
+  reportBar_->setMargin(6);
+  reportBar_->setStyleSheet(QStringLiteral("background: #fff4ce; color: #3b2f00;"));
+  QStringList lines;
+  for (const std::string& report : reports) lines << QString::fromUtf8(report);
+  reportBar_->setText(lines.join('\n'));
+  reportBar_->setVisible(!lines.isEmpty());
+  layout->addWidget(reportBar_);
+  preview_ = new QPrintPreviewWidget(printer_.get(), page);
+  layout->addWidget(preview_, 1);
+  setCentralWidget(page);
   connect(preview_, &QPrintPreviewWidget::paintRequested, this, &PreviewWindow::paintPages);
   connect(preview_, &QPrintPreviewWidget::previewChanged, this, &PreviewWindow::showPageNumber);
 
@@ -102,7 +119,7 @@ void PreviewWindow::savePdf() {
                                                     QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   try {
-    writePdf(job_, path);
+    writePdf(job_, path, QFileInfo(pdfName_).completeBaseName());
   } catch (const std::exception& failure) {
     showError(QString::fromUtf8(failure.what()));
   }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPrinter;
@@ -18,11 +19,14 @@ class PreviewWindow : public QMainWindow {
   Q_OBJECT
 
  public:
+  // `reports` are what the paper says differently from the print file; they
+  // stand in a bar above the pages and are not printed.
   PreviewWindow(std::string job, QString pdfName, QString pagetteProgram,
-                QWidget* parent = nullptr);
+                const std::vector<std::string>& reports = {}, QWidget* parent = nullptr);
   ~PreviewWindow() override;
 
   QPrintPreviewWidget* preview() const { return preview_; }
+  QLabel* reportBar() const { return reportBar_; }
 
  public slots:
   void printJob();
@@ -39,6 +43,7 @@ class PreviewWindow : public QMainWindow {
   std::unique_ptr<QPrinter> printer_;
   QPrintPreviewWidget* preview_ = nullptr;
   QLabel* pageNumber_ = nullptr;
+  QLabel* reportBar_ = nullptr;
 };
 
 }  // namespace muhtasar_print

@@ -107,10 +107,11 @@ std::unique_ptr<QtPrinter> QtPrinter::openDefault(const QString& documentName) {
       new QtPrinter(std::move(system.printer), std::move(system.handOff)));
 }
 
-std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path) {
+std::unique_ptr<QtPrinter> QtPrinter::openPdfFile(const QString& path, const QString& title) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(path);
+  printer->setDocName(title);  // the PDF's title
   return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
 }
 

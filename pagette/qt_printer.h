@@ -24,7 +24,7 @@ class QtPrinter : public Printer {
   // document carries the name of the job file.
   static std::unique_ptr<QtPrinter> openDefault(const QString& documentName);
   // A PDF file in place of a printer.
-  static std::unique_ptr<QtPrinter> openPdfFile(const QString& path);
+  static std::unique_ptr<QtPrinter> openPdfFile(const QString& path, const QString& title = {});
   // Draws on a printer that belongs to someone else, such as a print preview;
   // the printer must outlive this object.
   static std::unique_ptr<QtPrinter> drawOn(QPrinter& printer);

@@ -80,7 +80,7 @@ void BM_JobToPdfInProcess(benchmark::State& state) {
   print::WritePrintFile(sample.form);
   const std::string job =
       muhtasar_print::declarationJob(muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName));
-  for (auto _ : state) muhtasar_print::writePdf(job, QStringLiteral("declaration.pdf"));
+  for (auto _ : state) muhtasar_print::writePdf(job, QStringLiteral("declaration.pdf"), QStringLiteral("declaration"));
 }
 BENCHMARK(BM_JobToPdfInProcess)->Unit(benchmark::kMillisecond);
 

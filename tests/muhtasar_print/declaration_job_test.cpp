@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,6 +33,12 @@ std::multimap<std::string, int> printedTexts(const std::string& job) {
     }
   }
   return texts;
+}
+
+int lastPage(const std::multimap<std::string, int>& texts) {
+  int pages = 0;
+  for (const auto& [text, page] : texts) pages = std::max(pages, page);
+  return pages;
 }
 
 PrintFile fileOf(const form::Form& form) {
@@ -99,7 +107,9 @@ TEST(DeclarationJob, EveryValueOfThePrintFilePrintsOnceOnItsPage) {
   for (const auto& [name, value] : expected) {
     const auto [text, onTableThree] = value;
     SCOPED_TRACE(name + " «" + text + "»");
-    ASSERT_EQ(texts.count(text), 1u);
+    // The period and the tax number head every sheet of Table III as well.
+    const bool heads = name == "Edit28" || name == "Edit3";
+    ASSERT_EQ(texts.count(text), heads ? std::size_t(lastPage(texts)) : 1u);
     const int page = texts.find(text)->second;
     if (onTableThree) {
       EXPECT_GE(page, 2);
@@ -134,11 +144,20 @@ TEST(DeclarationJob, EveryLineOfAMarkerFilePrintsOnce) {
       from += 4;
     }
   }
+  const int pages = pagesOfMarker[markerOf(548)].at(0);
   for (int n = 1; n <= kPrintFileLines; ++n) {
     const std::string marker = markerOf(n);
     SCOPED_TRACE(marker);
     if (n >= 4 && n <= 17) {
       EXPECT_EQ(pagesOfMarker.count(marker), 0u);
+      continue;
+    }
+    if (n == 3 || n == 18 || n == 20 || n == 21) {  // the period and the taxpayer head every sheet
+      std::vector<int> onPages = pagesOfMarker[marker];
+      std::sort(onPages.begin(), onPages.end());
+      std::vector<int> everyPage(std::size_t(pages), 0);
+      std::iota(everyPage.begin(), everyPage.end(), 1);
+      EXPECT_EQ(onPages, everyPage);
       continue;
     }
     ASSERT_EQ(pagesOfMarker[marker].size(), 1u);
@@ -171,7 +190,7 @@ TEST(DeclarationJob, PayeeRowsThatHoldSomethingWithHeadsOnEverySheet) {
     int printedRows = 0;
     int heads = 0;
     for (const auto& [text, page] : texts) {
-      printedRows += text.ends_with(",00") ? 1 : 0;
+      printedRows += page >= 2 && text.ends_with(",00") ? 1 : 0;
       heads += text.starts_with("TABLO III") ? 1 : 0;
     }
     EXPECT_EQ(heads, lastPage - 1);

@@ -4,11 +4,16 @@
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
+#include "dry_run_printer.h"
+#include "job_reader.h"
 #include "muhtasar_print/declaration_job.h"
+#include "muhtasar_print/job_drawing.h"
 #include "muhtasar_print/paper_output.h"
 #include "muhtasar_print/preview_window.h"
+#include "qt_printer.h"
 #include "support/scratch_dir.h"
 
 namespace muhtasar_print {
@@ -52,7 +57,7 @@ TEST(Preview, WithoutAPrintServerShowsThePagesAndOnlyPrintingIsUnavailable) {
   window.preview()->updatePreview();
   EXPECT_EQ(window.preview()->pageCount(), 2);
   EXPECT_TRUE(noPrinterReason().contains(QString::fromUtf8("yazdırılamıyor")));
-  writePdf(sampleJob(), QStringLiteral("x.pdf"));
+  writePdf(sampleJob(), QStringLiteral("x.pdf"), QStringLiteral("x"));
   EXPECT_TRUE(readFile("x.pdf").starts_with("%PDF"));
   testing::internal::GetCapturedStderr();
 }
@@ -84,6 +89,43 @@ TEST(Preview, PrintRunsPagetteOnATemporaryJobFile) {
       QRegularExpression(QString::fromUtf8("saklandı: (.*)$")).match(notStarted);
   ASSERT_TRUE(keptToo.hasMatch());
   EXPECT_TRUE(fs::remove(keptToo.captured(1).toStdString()));
+}
+
+}  // namespace
+}  // namespace muhtasar_print
+
+namespace muhtasar_print {
+namespace {
+
+// A printer that measures as the PDF printer does and notes what it prints.
+class PrintedTexts : public pagette::DryRunPrinter {
+ public:
+  using DryRunPrinter::DryRunPrinter;
+  void printText(float, float, const std::string& text) override { printed.push_back(text); }
+  bool keepsOutputBack() const override { return false; }
+  std::vector<std::string> printed;
+};
+
+// Every text of our own jobs fits its field by the real font: pagette's cut,
+// its last guard, never takes a character off.
+TEST(PaperFit, OurJobsNeverReachPagettesCut) {
+  for (const char* name : {"sample_declaration", "long_values"}) {
+    SCOPED_TRACE(name);
+    const std::string job =
+        readFile(std::string(MUHTASAR_TESTDATA_DIR) + "/muhtasar_print/" + name + ".job");
+    ScratchDir dir;
+    std::unique_ptr<pagette::QtPrinter> pdf = pagette::QtPrinter::openPdfFile("x.pdf");
+    PrintedTexts printer(*pdf);
+    drawJob(job, printer);
+    std::vector<std::string> texts;
+    std::istringstream in(job);
+    pagette::JobReader reader(in);
+    while (std::optional<pagette::JobRecord> record = reader.next()) {
+      if (record->field(1) == 1 && !record->text.empty()) texts.push_back(record->text);
+    }
+    EXPECT_GT(texts.size(), 150u);
+    EXPECT_EQ(printer.printed, texts);
+  }
 }
 
 }  // namespace

@@ -34,7 +34,31 @@ PdfInfo pdfInfo(const std::string& pdf) {
   info.pages = pages.captured(1).toInt();
   info.width = size.captured(1).toDouble();
   info.height = size.captured(2).toDouble();
+  info.title = QRegularExpression(R"(Title:\s+([^\n]*))").match(text).captured(1).toStdString();
   return info;
+}
+
+std::string pdfText(const std::string& pdf, int page) {
+  const QString number = QString::number(page);
+  return run("pdftotext", {"-raw", "-enc", "UTF-8", "-f", number, "-l", number,
+                           QString::fromStdString(pdf), "-"})
+      .toStdString();
+}
+
+std::vector<PdfWord> pdfWords(const std::string& pdf, int page) {
+  const QString number = QString::number(page);
+  const QString html = run("pdftotext", {"-bbox", "-enc", "UTF-8", "-f", number, "-l", number,
+                                         QString::fromStdString(pdf), "-"});
+  std::vector<PdfWord> words;
+  auto matches = QRegularExpression(
+                     R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re")
+                     .globalMatch(html);
+  while (matches.hasNext()) {
+    auto m = matches.next();
+    words.push_back({m.captured(5).toStdString(), m.captured(1).toDouble(),
+                     m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble()});
+  }
+  return words;
 }
 
 std::vector<std::pair<double, double>> pdfPageSizes(const std::string& pdf) {

@@ -12,8 +12,17 @@ struct PdfInfo {
   int pages = 0;
   double width = 0;  // first page, in points
   double height = 0;
+  std::string title;
 };
 PdfInfo pdfInfo(const std::string& pdf);
+// The text of one page as poppler reads it (pdftotext -raw), UTF-8.
+std::string pdfText(const std::string& pdf, int page);
+// The words of one page with their boxes, in points from the top left corner.
+struct PdfWord {
+  std::string text;
+  double left, top, right, bottom;
+};
+std::vector<PdfWord> pdfWords(const std::string& pdf, int page);
 // Width and height in points of every page.
 std::vector<std::pair<double, double>> pdfPageSizes(const std::string& pdf);
 
