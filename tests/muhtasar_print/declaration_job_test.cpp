@@ -214,3 +214,48 @@ TEST(DeclarationJob, SampleDeclarationMatchesItsGoldenJob) {
 
 }  // namespace
 }  // namespace muhtasar_print
+
+namespace muhtasar_print {
+namespace {
+
+// Results below zero print with their sign, computed zeros as «0,00», and a
+// total that does not add up prints as the file has it, named in a report.
+TEST(DeclarationJob, ResultsKeepTheirSignsAndZerosAndWrongTotalsAreNamed) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<int, double>> amounts;  // MaskEdit number, value
+    std::string printed;
+    std::size_t times, reports;
+    const char* reported;
+  } cases[] = {
+      {"row 18 above 17b", {{10, 100}, {19, 250}}, "-150,00", 3, 3, "eksi"},
+      {"offsets above the tax", {{10, 100}, {20, 30}, {21, 90}}, "-20,00", 1, 1, "Ödenecek (2-3)"},
+      {"nothing filled in", {}, "0,00", 11, 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    form::Form form;
+    for (const auto& [number, value] : c.amounts) {
+      form.maskEdit(number).setText(form::AmountCaption(value));
+    }
+    const DeclarationPrint print = declarationPrint(fileOf(form));
+    EXPECT_EQ(printedTexts(print.job).count(c.printed), c.times);
+    ASSERT_EQ(print.reports.size(), c.reports);
+    for (const std::string& report : print.reports) {
+      EXPECT_NE(report.find(c.reported), std::string::npos) << report;
+    }
+  }
+  form::Form form;
+  form.maskEdit(1).setText(form::AmountCaption(100));
+  PrintFile file = fileOf(form);
+  file.lines[69].assign("    99");  // row 17a, edited by hand
+  const DeclarationPrint print = declarationPrint(file);
+  EXPECT_EQ(printedTexts(print.job).count("99,00"), 1u);
+  ASSERT_EQ(print.reports.size(), 2u);  // row 17a, and Table II's row 1 that repeats it
+  EXPECT_NE(print.reports[0].find("17 numaralı satır, a"), std::string::npos);
+  EXPECT_NE(print.reports[1].find("Matrah (17a)"), std::string::npos);
+  EXPECT_NE(print.reports[0].find("100,00 olmalı, dosyada 99,00"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace muhtasar_print

@@ -1,6 +1,7 @@
 // The preview window and its print command, with stand-ins for pagette.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <filesystem>
@@ -42,6 +43,13 @@ TEST(Preview, ShowsBothPagesUnderItsTitle) {
   window.preview()->updatePreview();
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Muhtasar Beyanname - Baskı Önizleme"));
   EXPECT_EQ(window.preview()->pageCount(), 2);
+  EXPECT_TRUE(window.reportBar()->isHidden());
+  // What the paper says differently from the file stands above the pages.
+  PreviewWindow reported(sampleJob(), QStringLiteral("x.pdf"), QStringLiteral("/nonexistent"),
+                         {"19 numaralı satır: eksi", "Tablo II 4: eksi"});
+  reported.show();
+  EXPECT_TRUE(reported.reportBar()->isVisible());
+  EXPECT_EQ(reported.reportBar()->text(), QString::fromUtf8("19 numaralı satır: eksi\nTablo II 4: eksi"));
 }
 
 // Where no print server runs (CTest runs this once with CUPS pointed nowhere),
