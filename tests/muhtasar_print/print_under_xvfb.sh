@@ -113,9 +113,9 @@ done
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
 [ "$pages" = 2 ] || fail "the printed declaration has $pages pages, not 2"
 # The authority box at the top left of page 1 is filled; Table III's heading
-# box starts page 2 at the top margin; the middle of page 2 is empty paper.
+# box stands on page 2 below the taxpayer's line; the middle of page 2 is empty paper.
 [ "$(darkest_around "$pdf" 1 1620 1016)" -lt 100 ] || fail "page 1 lacks the authority box"
-[ "$(darkest_around "$pdf" 2 645 570)" -lt 160 ] || fail "page 2 lacks Table III's heading box"
+[ "$(darkest_around "$pdf" 2 645 904)" -lt 160 ] || fail "page 2 lacks Table III's heading box"
 [ "$(darkest_around "$pdf" 2 6000 9000)" -eq 255 ] || fail "page 2 has marks in its empty middle"
 rm -f "$pdf"
 xdotool key Escape
