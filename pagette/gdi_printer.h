@@ -1,0 +1,86 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gdi_measurer.h"
+#include "printer.h"
+
+namespace pagette {
+
+// The Windows printer over GDI: a printer device context, its paper and
+// orientation in the printer's DEVMODEW, pages between StartDocW and EndDoc.
+// Places are twips from the sheet's corner, turned into the device's dots in
+// one place; line widths are dots.
+class GdiPrinter : public Printer {
+ public:
+  // The system's default printer, for a document under the job's name.
+  // Throws JobError when there is none or it cannot be opened.
+  static std::unique_ptr<GdiPrinter> openDefault(const std::wstring& documentName);
+  // Draws on a device context of the caller's, such as a memory bitmap, at a
+  // known resolution, for a sheet of the given size in twips; no document is
+  // begun and the paper cannot change.
+  static std::unique_ptr<GdiPrinter> drawOn(HDC dc, int dotsPerInchX, int dotsPerInchY,
+                                            PageSize sheet);
+  ~GdiPrinter() override;
+  GdiPrinter(const GdiPrinter&) = delete;
+  GdiPrinter& operator=(const GdiPrinter&) = delete;
+
+  bool setPaperSize(int code) override;
+  void setOrientation(Orientation orientation) override;
+  PageSize pageSize() override;
+
+  void setFontName(const std::string& name) override { measurer_.setFontName(name); }
+  void setFontCharset(int charset) override { measurer_.setFontCharset(charset); }
+  void setFontSize(float points) override { measurer_.setFontSize(points); }
+  void setBold(bool bold) override { measurer_.setBold(bold); }
+  void setItalic(bool italic) override { measurer_.setItalic(italic); }
+
+  void setForeground(Rgb colour) override { foreground_ = colour; }
+  void setFillColour(Rgb colour) override { fillColour_ = colour; }
+  void setFillStyle(int style) override { fillStyle_ = style; }
+  void setLineWidth(int width) override { lineWidth_ = width; }
+
+  double textWidth(const std::string& text) override { return measurer_.textWidth(text); }
+  std::size_t fittingLength(const std::string& text, double width) override {
+    return measurer_.fittingLength(text, width);
+  }
+  void printText(float x, float y, const std::string& text) override;
+  void drawLine(float x1, float y1, float x2, float y2) override;
+  void drawRectangle(float x1, float y1, float x2, float y2) override;
+  void fillRectangle(float x1, float y1, float x2, float y2) override;
+
+  void newPage() override;
+  void endDocument() override;
+
+ private:
+  struct Device;
+  GdiPrinter(std::unique_ptr<Device> device, HDC dc, int dotsPerInchX, int dotsPerInchY);
+
+  // A place in twips from the sheet's corner as a point of the device.
+  POINT dotOf(float x, float y) const;
+  void beginOutput();
+  void startSheet();
+  void applyPaper();
+  void check(bool done, const char* what);
+
+  std::unique_ptr<Device> device_;  // empty for a device context of the caller's
+  HDC dc_;
+  int dotsPerInchX_;
+  int dotsPerInchY_;
+  POINT offset_{};  // where the printable area starts on the sheet, in dots
+  PageSize sheet_;
+  GdiMeasurer measurer_;
+  Rgb foreground_;
+  Rgb fillColour_;
+  int fillStyle_ = kSolidFill;
+  int lineWidth_ = 0;
+  bool documentBegun_ = false;
+  bool sheetOpen_ = false;
+  bool paperChanged_ = false;  // waits for the sheet after the open one
+};
+
+}  // namespace pagette
