@@ -19,6 +19,7 @@ void GdiMeasurer::forgetFont() {
   SelectObject(dc_, GetStockObject(SYSTEM_FONT));
   DeleteObject(font_);
   font_ = nullptr;
+  selected_ = false;
 }
 
 std::wstring GdiMeasurer::wideText(const std::string& bytes) {
@@ -67,7 +68,9 @@ HFONT GdiMeasurer::selectFont() {
                         static_cast<BYTE>(charset_), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face_.c_str());
   }
-  SelectObject(dc_, font_);
+  // Every selection reaches the printer's driver: under Wine, a line of PostScript.
+  if (!selected_) SelectObject(dc_, font_);
+  selected_ = true;
   return font_;
 }
 

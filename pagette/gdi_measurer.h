@@ -28,8 +28,10 @@ class GdiMeasurer : public Measurer {
   std::size_t fittingLength(const std::string& text, double width) override;
 
   // The current font, selected into the device context; made on first use
-  // after a change.
+  // after a change, and selected again only after a change or forget().
   HFONT selectFont();
+  // The device context may have lost the font (a new sheet): select it anew.
+  void forgetSelection() { selected_ = false; }
   // A job's text, decoded from code page 1254 by pagette's own table.
   static std::wstring wideText(const std::string& bytes);
 
@@ -49,6 +51,7 @@ class GdiMeasurer : public Measurer {
   bool bold_ = false;
   bool italic_ = false;
   HFONT font_ = nullptr;
+  bool selected_ = false;
 };
 
 }  // namespace pagette

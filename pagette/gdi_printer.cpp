@@ -50,23 +50,6 @@ HBRUSH brushOf(int fillStyle, Rgb colour) {
   }
 }
 
-// A GDI object made for one drawing call, selected while it lasts.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), before_(SelectObject(dc, object)) {}
-  ~Selected() {
-    SelectObject(dc_, before_);
-    DeleteObject(object_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ object_;
-  HGDIOBJ before_;
-};
-
 }  // namespace
 
 // The printer behind the device context: its name and its settings, which
@@ -149,6 +132,8 @@ GdiPrinter::GdiPrinter(std::unique_ptr<Device> device, HDC dc, int dotsPerInchX,
 
 GdiPrinter::~GdiPrinter() {
   if (documentBegun_) AbortDoc(dc_);
+  SelectObject(dc_, GetStockObject(BLACK_PEN));
+  if (pen_) DeleteObject(pen_);
   if (device_) DeleteDC(dc_);
 }
 
@@ -215,14 +200,40 @@ void GdiPrinter::startSheet() {
   if (paperChanged_) applyPaper();
   check(StartPage(dc_) > 0, "start a sheet");
   sheetOpen_ = true;
+  forgetSelections();
+}
+
+// Some drivers start a sheet with the device context's defaults.
+void GdiPrinter::forgetSelections() {
+  penSelected_ = false;
+  textStateSet_ = false;
+  measurer_.forgetSelection();
+}
+
+void GdiPrinter::selectPen() {
+  if (!pen_ || !(penColour_ == foreground_) || penWidth_ != lineWidth_) {
+    HPEN pen = CreatePen(PS_SOLID, lineWidth_, colourOf(foreground_));
+    SelectObject(dc_, pen);
+    if (pen_) DeleteObject(pen_);
+    pen_ = pen;
+    penColour_ = foreground_;
+    penWidth_ = lineWidth_;
+  } else if (!penSelected_) {
+    SelectObject(dc_, pen_);
+  }
+  penSelected_ = true;
 }
 
 void GdiPrinter::printText(float x, float y, const std::string& text) {
   beginOutput();
   measurer_.selectFont();
-  SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-  SetBkMode(dc_, TRANSPARENT);
-  SetTextColor(dc_, colourOf(foreground_));
+  if (!textStateSet_ || !(textColour_ == foreground_)) {
+    SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, colourOf(foreground_));
+    textStateSet_ = true;
+    textColour_ = foreground_;
+  }
   const std::wstring wide = GdiMeasurer::wideText(text);
   const POINT at = dotOf(x, y);
   TextOutW(dc_, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
@@ -230,7 +241,7 @@ void GdiPrinter::printText(float x, float y, const std::string& text) {
 
 void GdiPrinter::drawLine(float x1, float y1, float x2, float y2) {
   beginOutput();
-  const Selected pen(dc_, CreatePen(PS_SOLID, lineWidth_, colourOf(foreground_)));
+  selectPen();
   const POINT from = dotOf(x1, y1);
   const POINT to = dotOf(x2, y2);
   MoveToEx(dc_, from.x, from.y, nullptr);
@@ -241,7 +252,7 @@ void GdiPrinter::drawLine(float x1, float y1, float x2, float y2) {
 
 void GdiPrinter::drawRectangle(float x1, float y1, float x2, float y2) {
   beginOutput();
-  const Selected pen(dc_, CreatePen(PS_SOLID, lineWidth_, colourOf(foreground_)));
+  selectPen();
   HBRUSH fill = brushOf(fillStyle_, fillColour_);
   HGDIOBJ before = SelectObject(dc_, fill ? static_cast<HGDIOBJ>(fill) : GetStockObject(NULL_BRUSH));
   SetBkMode(dc_, TRANSPARENT);

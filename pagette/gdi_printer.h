@@ -66,6 +66,8 @@ class GdiPrinter : public Printer {
   void startSheet();
   void applyPaper();
   void check(bool done, const char* what);
+  void selectPen();
+  void forgetSelections();
 
   std::unique_ptr<Device> device_;  // empty for a device context of the caller's
   HDC dc_;
@@ -81,6 +83,14 @@ class GdiPrinter : public Printer {
   bool documentBegun_ = false;
   bool sheetOpen_ = false;
   bool paperChanged_ = false;  // waits for the sheet after the open one
+  // What is selected into the device context, so that each drawing call
+  // selects only what changed: every selection reaches the printer's driver.
+  HPEN pen_ = nullptr;
+  Rgb penColour_;
+  int penWidth_ = -1;
+  bool penSelected_ = false;
+  bool textStateSet_ = false;
+  Rgb textColour_;
 };
 
 }  // namespace pagette
