@@ -9,7 +9,7 @@ namespace app {
 
 bool MessageBoxExitQuestion::exitWithoutSaving() {
   QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle),
-                  QString::fromUtf8("Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?"));
+                  QString::fromUtf8(kExitQuestion));
   QPushButton* yes = box.addButton(QString::fromUtf8("Evet"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QString::fromUtf8("Hayır"), QMessageBox::NoRole);
   box.setDefaultButton(no);

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/component_look.h"
+#include "app/focus_context.h"
 #include "app/window_texts.h"
 #include "form/catalogue.h"
 #include "period/store.h"
@@ -28,29 +29,16 @@ bool isTab(const QKeyEvent& key) {
          !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-// Scrolls so that the whole field shows, with a margin where there is room.
-// Scrolling up, the view goes on up to the context top (the heading the
-// field belongs to) as long as the field stays in view.
+// Scrolls so that the whole field shows, by the window's focus-context rule.
 void scrollToShow(QScrollArea& area, const QWidget& field, int margin, int contextTop = -1) {
   const QRect place(field.mapTo(area.widget(), QPoint(0, 0)), field.size());
-  auto show = [margin](QScrollBar* bar, int first, int last, int visible, int context) {
-    if (first - margin < bar->value()) {
-      const bool contextFits = context >= 0 && last + margin + 1 - context <= visible;
-      bar->setValue(contextFits ? context : first - margin);
-    } else if (last + margin >= bar->value() + visible) {
-      bar->setValue(last + margin + 1 - visible);
-    }
-  };
-  show(area.verticalScrollBar(), place.top(), place.bottom(), area.viewport()->height(),
-       contextTop);
-  show(area.horizontalScrollBar(), place.left(), place.right(), area.viewport()->width(), -1);
+  QScrollBar* down = area.verticalScrollBar();
+  down->setValue(scrolledTo(down->value(), place.top(), place.bottom(), area.viewport()->height(),
+                            margin, contextTop));
+  QScrollBar* across = area.horizontalScrollBar();
+  across->setValue(scrolledTo(across->value(), place.left(), place.right(),
+                              area.viewport()->width(), margin));
 }
-
-// The components that open the sections of the form below its title block,
-// each with its heading. The taxpayer block and the period panel have no
-// heading of their own: the title block above them tells what the form is.
-constexpr const char* kSectionOpenings[] = {"StaticTextTablo1", "StaticText31", "Panel2",
-                                            "StaticTextTablo2"};
 
 void useStandInFonts() {
   // "MS Sans Serif" exists on few machines; the window's own face stands in.
@@ -121,22 +109,23 @@ TForm1::~TForm1() {
 void TForm1::buildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
-  struct Item {
-    const char* name;
-    const char* caption;
-    void (TForm1::*handler)();
-  };
-  const Item items[] = {
-      {"HesaplananDeerleriGncelle1", "Hesaplanan Değerleri &Güncelle",
-       &TForm1::HesaplananDeerleriGncelle1Click},
-      {"ncekiDnemdenDevir1", "Önceki Dönemden &Devir", &TForm1::ncekiDnemdenDevir1Click},
-      {"Yazdr1", "&Yazdır", &TForm1::Yazdr1Click},
-      {"k1", "Çı&kış", &TForm1::k1Click},
-  };
-  for (const Item& item : items) {
+  for (const MenuItem& item : kMenuItems) {
     QAction* action = bar->addAction(QString::fromUtf8(item.caption));
     action->setObjectName(item.name);
-    connect(action, &QAction::triggered, this, item.handler);
+    connect(action, &QAction::triggered, this, [this, command = item.command] { run(command); });
+  }
+}
+
+void TForm1::run(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::UpdateComputedValues:
+      return HesaplananDeerleriGncelle1Click();
+    case MenuCommand::CarryOver:
+      return ncekiDnemdenDevir1Click();
+    case MenuCommand::Print:
+      return Yazdr1Click();
+    case MenuCommand::Exit:
+      return k1Click();
   }
 }
 
@@ -161,15 +150,10 @@ void TForm1::k1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  bool cancelled = false;
-  const bool saved = edge_.run([&] {
-    try {
-      commands_.saveDeclaration(form_, periodKey_);
-    } catch (const period::CommandCancelled&) {
-      cancelled = true;  // "İptal": the window stays, nothing was saved
-    }
-  });
-  if (!cancelled && (saved || (exitQuestion_ != nullptr && exitQuestion_->exitWithoutSaving())))
+  const bool closes = closesAfterSave(
+      edge_, [this] { commands_.saveDeclaration(form_, periodKey_); },
+      [this] { return exitQuestion_ != nullptr && exitQuestion_->exitWithoutSaving(); });
+  if (closes)
     event->accept();
   else
     event->ignore();
@@ -244,17 +228,8 @@ void TForm1::bringIntoView(QWidget* field) {
   if (field == nullptr || focusIndexOf(field) < 0) return;
   QScrollArea* payees = widgets_.payeeList;
   if (payees->widget()->isAncestorOf(field)) scrollToShow(*payees, *field, 0);
-  scrollToShow(*clientArea_, *field, 4, sectionTopOf(*field));
-}
-
-int TForm1::sectionTopOf(const QWidget& field) const {
-  const int top = field.mapTo(widgets_.content, QPoint(0, 0)).y();
-  int sectionTop = 0;
-  for (const char* name : kSectionOpenings) {
-    const int opening = widgets_.find(name)->y();
-    if (opening <= top) sectionTop = std::max(sectionTop, opening);
-  }
-  return sectionTop;
+  scrollToShow(*clientArea_, *field, kScrollMargin,
+               sectionTopOf(field->mapTo(widgets_.content, QPoint(0, 0)).y()));
 }
 
 }  // namespace app

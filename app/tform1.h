@@ -10,6 +10,7 @@
 #include "app/exit_question.h"
 #include "app/form_widgets.h"
 #include "app/window_commands.h"
+#include "app/window_texts.h"
 #include "form/form.h"
 
 class QAction;
@@ -56,6 +57,7 @@ class TForm1 : public QMainWindow {
   void HesaplananDeerleriGncelle1Click();
   void ncekiDnemdenDevir1Click();
   void Yazdr1Click();
+  void run(MenuCommand command);
   void k1Click();
 
  protected:
@@ -72,7 +74,6 @@ class TForm1 : public QMainWindow {
  private:
   void buildMenu();
   void bringIntoView(QWidget* field);
-  int sectionTopOf(const QWidget& field) const;
   int focusIndexOf(QWidget* widget) const;
   void focusField(int index, Qt::FocusReason reason);
 

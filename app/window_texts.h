@@ -12,6 +12,26 @@ inline constexpr const char* kWindowName = "Form1";
 inline constexpr int kWindowWidth = 654;
 inline constexpr int kWindowHeight = 683;
 
+// The menu bar: four commands with their Alt letters.
+enum class MenuCommand { UpdateComputedValues, CarryOver, Print, Exit };
+struct MenuItem {
+  const char* name;
+  const char* caption;
+  MenuCommand command;
+};
+inline constexpr MenuItem kMenuItems[] = {
+    {"HesaplananDeerleriGncelle1", "Hesaplanan Değerleri &Güncelle",
+     MenuCommand::UpdateComputedValues},
+    {"ncekiDnemdenDevir1", "Önceki Dönemden &Devir", MenuCommand::CarryOver},
+    {"Yazdr1", "&Yazdır", MenuCommand::Print},
+    {"k1", "Çı&kış", MenuCommand::Exit},
+};
+
+// Asked when the declaration could not be saved on closing: "Evet" leaves
+// without saving, "Hayır" (the default, so that a hasty Enter keeps the
+// declaration on screen) stays.
+inline constexpr const char* kExitQuestion = "Beyanname kaydedilemedi. Kaydetmeden çıkılsın mı?";
+
 // Said once after the window is shown, when another window has the period open.
 inline constexpr const char* kOpenElsewhereNotice = "Bu dönemin beyannamesi başka bir pencerede de açık.";
 

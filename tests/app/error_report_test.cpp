@@ -16,7 +16,7 @@ struct ReportCase {
 class ErrorReportText : public testing::TestWithParam<ReportCase> {};
 
 TEST_P(ErrorReportText, AddsAFullStopAfterACharacterThatSortsAfterIt) {
-  EXPECT_EQ(app::errorReportText(GetParam().message), QString::fromUtf8(GetParam().shown));
+  EXPECT_EQ(app::errorReportText(GetParam().message), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, ErrorReportText,
@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Messages, ErrorReportText,
 
 class RecordingReport : public app::ErrorReport {
  public:
-  void show(const QString& text) override { texts << text; }
+  void show(const std::string& text) override { texts << QString::fromStdString(text); }
   QStringList texts;
 };
 

@@ -22,7 +22,7 @@ inline constexpr QRgb kBorderGrey = 0xFF696969;  // the thin single-line border
 
 class RecordingErrorReport : public app::ErrorReport {
  public:
-  void show(const QString& text) override { texts.push_back(text); }
+  void show(const std::string& text) override { texts.push_back(QString::fromStdString(text)); }
   QStringList texts;
 };
 
