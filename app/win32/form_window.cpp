@@ -338,6 +338,12 @@ HWND FormWindow::makeControl(const form::Component& c, HWND parent) {
                               scaled(width), scaled(height), parent, nullptr, instance_, nullptr);
   }
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // The edit's own margins would hide the last digits of an amount: one dot
+  // inside the border, as the screen form has it.
+  if (c.kind == form::ComponentKind::TextField || c.kind == form::ComponentKind::AmountField) {
+    SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(scaled(1), scaled(1)));
+  }
   return control;
 }
 

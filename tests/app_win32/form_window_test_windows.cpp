@@ -1,0 +1,95 @@
+// The Win32 declaration window in process: every component of the catalogue
+// at its place at the screen's scale, and the keys going to the form.
+#include "app/win32/form_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form/amount_text.h"
+
+namespace app::win32 {
+namespace {
+
+class RecordingErrors : public ErrorReport {
+ public:
+  void show(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+class QuietNotice : public period::CarryOverNotice {
+ public:
+  void previousDeclarationMissing() override {}
+};
+
+struct Window {
+  RecordingErrors errors;
+  QuietNotice notice;
+  FormWindow window{errors, notice, WindowCommands{}};
+  Window() { window.create(GetModuleHandleW(nullptr)); }
+};
+
+RECT placeInParent(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
+  Window w;
+  ASSERT_NE(w.window.window(), nullptr);
+  std::size_t placed = 0;
+  for (const form::Component& c : form::catalogue()) {
+    SCOPED_TRACE(c.name);
+    HWND control = w.window.control(c.name);
+    ASSERT_NE(control, nullptr);
+    const RECT place = placeInParent(control);
+    EXPECT_EQ(place.left, w.window.scaled(c.left));
+    EXPECT_EQ(place.top, w.window.scaled(c.top));
+    if (c.width > 0 && c.height > 0) {
+      EXPECT_EQ(place.right - place.left, w.window.scaled(c.width));
+      EXPECT_EQ(place.bottom - place.top, w.window.scaled(c.height));
+    }
+    ++placed;
+  }
+  EXPECT_EQ(placed, form::catalogue().size());
+  wchar_t name[32] = {};
+  GetClassNameW(w.window.window(), name, 32);
+  EXPECT_EQ(std::wstring(name), L"TForm1");
+  RECT outer{};
+  GetWindowRect(w.window.window(), &outer);
+  EXPECT_EQ(outer.right - outer.left, w.window.scaled(kWindowWidth));
+  EXPECT_EQ(outer.bottom - outer.top, w.window.scaled(kWindowHeight));
+}
+
+// Typed characters reach the form's editing, the totals follow on screen,
+// and Enter moves to the next field in the focus order.
+TEST(Win32Window, KeysGoToTheFormAndEnterMovesOn) {
+  Window w;
+  HWND amount = w.window.control("MaskEdit1");
+  SetFocus(amount);
+  for (char c : std::string("1234")) SendMessageW(amount, WM_CHAR, static_cast<WPARAM>(c), 0);
+  EXPECT_EQ(w.window.form().maskEdit(1).editText(), "123,4__,___.__");
+  wchar_t shown[32] = {};
+  GetWindowTextW(w.window.control("StaticText1"), shown, 32);
+  EXPECT_EQ(std::wstring(shown), L"___,__1,234.00");
+
+  const auto& order = form::focusOrder();
+  const std::size_t at = static_cast<std::size_t>(
+      std::find(order.begin(), order.end(), "MaskEdit1") - order.begin());
+  MSG enter{amount, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(w.window.takeKey(enter));
+  EXPECT_EQ(GetFocus(), w.window.control(order.at(at + 1)));
+
+  HWND name = w.window.control("Edit6");
+  SetWindowTextW(name, L"\u00C7\u011E\u0130\u00D6\u015E\u00DC \u0131");
+  EXPECT_EQ(w.window.form().edit("Edit6").text(), "\xC7\xD0\xDD\xD6\xDE\xDC \xFD");
+
+  SendMessageW(w.window.control("CheckBox3"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(w.window.form().checkBox(3).checked());
+  EXPECT_TRUE(w.errors.texts.empty());
+}
+
+}  // namespace
+}  // namespace app::win32
