@@ -24,7 +24,7 @@ namespace {
 
 class SilentErrorReport : public app::ErrorReport {
  public:
-  void show(const QString&) override {}
+  void show(const std::string&) override {}
 };
 
 class SilentNotice : public period::CarryOverNotice {
