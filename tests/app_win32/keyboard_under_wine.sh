@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# muhtasar.exe under Wine on a virtual X display with the Turkish keyboard
+# layout, driven by the same keys as the Linux window's keyboard test: it must
+# leave the same store and print file, byte for byte. Runs in the Wine prefix
+# of scripts/run-windows-tests (no window manager).
+# Usage: keyboard_under_wine.sh MUHTASAR_EXE EXAMPLES_DIR KEYS_DIR
+set -euo pipefail
+exe=$1
+examples=$2
+expected=$3
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+for tool in Xvfb xdotool setxkbmap; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
+wine_dir=/usr/lib/wine
+[ -x "$wine_dir/wine64" ] || wine_dir=$(dirname "$(command -v wine64)")
+
+. "$(dirname "$0")/../support/xvfb_display.sh"
+. "$(dirname "$0")/../support/declaration_keys.sh"
+start_xvfb 160 -noreset
+# Before Wine starts: Wine takes the keyboard layout once.
+setxkbmap tr || fail "setxkbmap tr"
+"$wine_dir/wineserver" -k 2>/dev/null || true
+
+# muhtasar.exe alone in its folder: no print program starts.
+mkdir -p "$work/alone" "$work/run"
+cp "$exe" "$work/alone/muhtasar.exe"
+cp "$examples/BORDMHT.DAT" "$work/run/"
+(cd "$work/run" && exec "$wine_dir/wine64" "$work/alone/muhtasar.exe") >/dev/null 2>&1 &
+program_pid=$!
+wid=$(timeout 60 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
+[ -n "$wid" ] || fail "the window did not open on the display $DISPLAY"
+type_declaration_keys wine "$wid"
+for _ in $(seq 1 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "Alt+K did not end the program"
+program_pid=""
+cmp "$work/run/muhtasar.ini" "$expected/muhtasar.ini" || fail "the store differs from the Linux window's"
+cmp "$work/run/BORDMHT1.DAT" "$expected/BORDMHT1.DAT" || fail "the print file differs from the Linux window's"
+echo "PASS"
