@@ -9,6 +9,7 @@
 #include "app/component_look.h"
 #include "app/cp1254_text.h"
 #include "app/error_report.h"
+#include "app/identity_hint.h"
 
 namespace app {
 namespace {
@@ -21,26 +22,6 @@ bool typedCharacter(const QKeyEvent& event, char32_t& character) {
   if (characters.size() != 1) return false;
   character = characters.front();
   return character >= 0x20 && character != 0x7F;
-}
-
-QString problemText(form::IdentityFinding finding) {
-  const bool tax = finding.kind == form::IdentityKind::TaxNumber;
-  switch (finding.problem) {
-    case form::IdentityProblem::None:
-      return {};
-    case form::IdentityProblem::NotDigits:
-      return QString::fromUtf8(tax ? "Vergi kimlik numarası yalnız rakamlardan oluşmalı"
-                                   : "T.C. kimlik numarası yalnız rakamlardan oluşmalı");
-    case form::IdentityProblem::WrongLength:
-      return QString::fromUtf8(tax ? "Vergi kimlik numarası 10 haneli olmalı"
-                                   : "T.C. kimlik numarası 11 haneli olmalı");
-    case form::IdentityProblem::LeadingZero:
-      return QString::fromUtf8("T.C. kimlik numarası 0 ile başlayamaz");
-    case form::IdentityProblem::CheckDigit:
-      return QString::fromUtf8(tax ? "Vergi kimlik numarasının kontrol hanesi tutmuyor"
-                                   : "T.C. kimlik numarasının kontrol hanesi tutmuyor");
-  }
-  return {};
 }
 
 }  // namespace
@@ -79,7 +60,7 @@ void TextFieldEdit::showFieldText() {
 // computed or carried over.
 void TextFieldEdit::showIdentityCheck() {
   if (identityCheck_ == form::IdentityFieldCheck::None) return;
-  const QString reason = problemText(form::checkIdentityField(identityCheck_, field_.text()));
+  const QString reason = QString::fromStdString(identityHint(field_.name(), field_.text()));
   if (reason == toolTip()) return;
   setToolTip(reason);
   identityProblem_ = !reason.isEmpty();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/focus_context.h"
+#include "app/identity_hint.h"
 #include "app/win32/win32_text.h"
 #include "form/cp1254.h"
 #include "form/key_filters.h"
@@ -15,6 +16,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr wchar_t kContainerClass[] = L"MuhtasarContainer";
 constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kIdentitySubclassId = 2;
 constexpr UINT kFirstMenuId = 100;
 // Width of the form's content, the widest of its components and their places.
 constexpr int kContentWidth = 607;
@@ -148,6 +150,10 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
       RECT client{};
       GetClientRect(window_, &client);
+      tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                 instance_, nullptr);
       clientArea_ = makeScroller(window_, 0, 0, client.right, client.bottom, scaled(kContentWidth),
                                  scaled(form::kClientContentHeight), L"ClientArea");
       buildComponents();
@@ -351,6 +357,19 @@ void FormWindow::bind(const form::Component& c, HWND control) {
   switch (c.kind) {
     case form::ComponentKind::TextField: {
       form::TextField& field = form_.edit(c.name);
+      if (takesIdentityNumber(c.name)) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SetWindowSubclass(control, identityFieldProc, kIdentitySubclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+        showIdentityHint(control, field);
+        field.subscribe([this, control, &field] { showIdentityHint(control, field); });
+      }
       field.subscribe([this, control, &field] {
         const std::wstring text = wideFromCp1254(field.text());
         if (windowText(control) == text) return;
@@ -603,6 +622,48 @@ LRESULT FormWindow::amountKey(HWND control, form::AmountField& field, UINT messa
   if (!handled) return DefSubclassProc(control, message, wParam, lParam);
   showAmount(control, field);
   return 0;
+}
+
+std::wstring FormWindow::hintOf(const std::string& name) const {
+  const auto found = hints_.find(control(name));
+  return found == hints_.end() ? std::wstring() : found->second;
+}
+
+// Checks the text as the form holds it, whoever set it: typed, loaded,
+// computed or carried over.
+void FormWindow::showIdentityHint(HWND control, const form::TextField& field) {
+  const std::wstring hint = wideFromUtf8(identityHint(field.name(), field.text()));
+  std::wstring& shown = hints_[control];
+  if (hint == shown) return;
+  shown = hint;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = shown.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  // In the payee list neighbouring fields share their borders: the field
+  // with the problem goes on top, so that its frame shows on all four sides.
+  if (!hint.empty()) SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+// The frame of a field with an invalid number is red.
+LRESULT CALLBACK FormWindow::identityFieldProc(HWND control, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+  auto* window = reinterpret_cast<FormWindow*>(self);
+  if (message == WM_NCPAINT && !window->hints_[control].empty()) {
+    HDC dc = GetWindowDC(control);
+    RECT frame{};
+    GetWindowRect(control, &frame);
+    OffsetRect(&frame, -frame.left, -frame.top);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FrameRect(dc, &frame, red);
+    DeleteObject(red);
+    ReleaseDC(control, dc);
+  }
+  return result;
 }
 
 // A count or rate field: each typed character through its key filter first.

@@ -50,6 +50,10 @@ class FormWindow {
   // The control of a component by its name; nullptr for none.
   HWND control(const std::string& name) const;
   int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
+  int dotsPerInch() const { return dotsPerInch_; }
+  // The hint of a tax or identity number field, as its tooltip shows it and
+  // its red frame marks it; empty for a valid number.
+  std::wstring hintOf(const std::string& name) const;
 
  private:
   struct Scroller {
@@ -62,6 +66,8 @@ class FormWindow {
   static LRESULT CALLBACK containerProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK amountFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   static LRESULT CALLBACK filteredFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK identityFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void showIdentityHint(HWND control, const form::TextField& field);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void buildComponents();
@@ -100,6 +106,8 @@ class FormWindow {
   std::vector<HWND> focusOrder_;
   std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
   std::map<form::Colour, HBRUSH> brushes_;
+  HWND tooltip_ = nullptr;
+  std::map<HWND, std::wstring> hints_;
   // A field's own change being shown: not to be taken as typed.
   bool showing_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "form/amount_text.h"
@@ -36,9 +37,14 @@ RECT placeInParent(HWND control) {
   return place;
 }
 
+// Run at 96 and at 144 dots per inch (Wine's LogPixels); MUHTASAR_TEST_DPI
+// says which, so that a scale that never changes cannot pass for both.
 TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
   Window w;
   ASSERT_NE(w.window.window(), nullptr);
+  if (const char* dpi = std::getenv("MUHTASAR_TEST_DPI")) {
+    EXPECT_EQ(w.window.dotsPerInch(), std::atoi(dpi));
+  }
   std::size_t placed = 0;
   for (const form::Component& c : form::catalogue()) {
     SCOPED_TRACE(c.name);
@@ -85,6 +91,13 @@ TEST(Win32Window, KeysGoToTheFormAndEnterMovesOn) {
   HWND name = w.window.control("Edit6");
   SetWindowTextW(name, L"\u00C7\u011E\u0130\u00D6\u015E\u00DC \u0131");
   EXPECT_EQ(w.window.form().edit("Edit6").text(), "\xC7\xD0\xDD\xD6\xDE\xDC \xFD");
+
+  // A tax number that cannot be one: the frame turns red, the tooltip says why.
+  HWND taxNumber = w.window.control("Edit3");
+  SetWindowTextW(taxNumber, L"12345");
+  EXPECT_EQ(w.window.hintOf("Edit3"), L"Vergi kimlik numaras\u0131 10 haneli olmal\u0131");
+  SetWindowTextW(taxNumber, L"");
+  EXPECT_EQ(w.window.hintOf("Edit3"), L"");
 
   SendMessageW(w.window.control("CheckBox3"), BM_CLICK, 0, 0);
   EXPECT_TRUE(w.window.form().checkBox(3).checked());
