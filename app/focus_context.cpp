@@ -1,6 +1,8 @@
 #include "app/focus_context.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "form/catalogue.h"
 
@@ -30,6 +32,23 @@ int sectionTopOf(int top) {
     }
   }
   return sectionTop;
+}
+
+std::size_t firstComponentBelow(int height) {
+  const auto& catalogue = form::catalogue();
+  std::map<std::string, int, std::less<>> containerTop = {{"", 0}};
+  std::size_t first = catalogue.size();
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    const form::Component& c = catalogue[i];
+    const int top = containerTop.at(c.parent) + c.top;
+    if (c.kind == form::ComponentKind::Panel || c.kind == form::ComponentKind::ScrollBox)
+      containerTop.emplace(c.name, top);
+    if (top < height)
+      first = catalogue.size();
+    else if (first == catalogue.size())
+      first = i;
+  }
+  return first;
 }
 
 }  // namespace app

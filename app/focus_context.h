@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace app {
 
 // Where a scroll bar at `value` goes so that a field from `first` to `last`
@@ -13,6 +15,11 @@ int scrolledTo(int value, int first, int last, int visible, int margin, int cont
 // heading of their own (the title block above them tells what the form is),
 // so they belong to the top of the form.
 int sectionTopOf(int top);
+
+// The part of the form seen at start is built first, the rest right after the
+// window's first paint: the first component of the catalogue that, with all
+// after it, lies at or below the height (window pixels).
+std::size_t firstComponentBelow(int height);
 
 // The margin kept around a field scrolled into view in the client area.
 inline constexpr int kScrollMargin = 4;

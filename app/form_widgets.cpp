@@ -9,6 +9,7 @@
 #include "app/amount_field_edit.h"
 #include "app/component_look.h"
 #include "app/display_field_label.h"
+#include "app/focus_context.h"
 #include "app/field_check_box.h"
 #include "app/text_field_edit.h"
 #include "form/catalogue.h"
@@ -139,24 +140,6 @@ void buildComponents(form::Form& form, const HandlerEdge& edge, FormWidgets& wid
     if (widget->parentWidget() != nullptr && widget->parentWidget()->isVisible()) widget->show();
     widgets.byName.emplace(c.name, widget);
   }
-}
-
-// The first component that, with all after it, lies at or below the height.
-std::size_t firstComponentBelow(int height) {
-  const auto& catalogue = form::catalogue();
-  std::map<std::string, int, std::less<>> containerTop = {{"", 0}};
-  std::size_t first = catalogue.size();
-  for (std::size_t i = 0; i < catalogue.size(); ++i) {
-    const form::Component& c = catalogue[i];
-    const int top = containerTop.at(c.parent) + c.top;
-    if (c.kind == form::ComponentKind::Panel || c.kind == form::ComponentKind::ScrollBox)
-      containerTop.emplace(c.name, top);
-    if (top < height)
-      first = catalogue.size();
-    else if (first == catalogue.size())
-      first = i;
-  }
-  return first;
 }
 
 // The containers of the widgets built so far, by the names children give.

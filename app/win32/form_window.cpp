@@ -18,6 +18,8 @@ constexpr wchar_t kContainerClass[] = L"MuhtasarContainer";
 constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kIdentitySubclassId = 2;
 constexpr UINT kFirstMenuId = 100;
+// Posted after the first paint: build the rest of the form.
+constexpr UINT kCompleteForm = WM_APP + 1;
 // Width of the form's content, the widest of its components and their places.
 constexpr int kContentWidth = 607;
 // The payee list's rows end here in its own content.
@@ -156,9 +158,19 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                  instance_, nullptr);
       clientArea_ = makeScroller(window_, 0, 0, client.right, client.bottom, scaled(kContentWidth),
                                  scaled(form::kClientContentHeight), L"ClientArea");
-      buildComponents();
+      containers_ = {{"", scrollers_[clientArea_].content}};
+      // What the window shows at start first; the payee list's 310 cells and
+      // the rest once it has been painted.
+      buildComponents(firstComponentBelow(kWindowHeight));
       return 0;
     }
+    case WM_PAINT: {
+      if (built_ < form::catalogue().size()) PostMessageW(window_, kCompleteForm, 0, 0);
+      break;
+    }
+    case kCompleteForm:
+      completeForm();
+      return 0;
     case WM_SIZE:
       if (clientArea_) {
         MoveWindow(clientArea_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
@@ -262,21 +274,27 @@ HBRUSH FormWindow::brushOf(form::Colour colour) {
   return brushes_.emplace(colour, CreateSolidBrush(colourRef(colour))).first->second;
 }
 
-void FormWindow::buildComponents() {
-  std::map<std::string, HWND, std::less<>> containers = {{"", scrollers_[clientArea_].content}};
-  for (const form::Component& c : form::catalogue()) {
-    HWND control = makeControl(c, containers.at(c.parent));
-    if (c.kind == form::ComponentKind::Panel) containers.emplace(c.name, control);
-    if (c.kind == form::ComponentKind::ScrollBox) containers.emplace(c.name, scrollers_[control].content);
+void FormWindow::buildComponents(std::size_t end) {
+  const auto& catalogue = form::catalogue();
+  for (; built_ < end; ++built_) {
+    const form::Component& c = catalogue[built_];
+    HWND control = makeControl(c, containers_.at(c.parent));
+    if (c.kind == form::ComponentKind::Panel) containers_.emplace(c.name, control);
+    if (c.kind == form::ComponentKind::ScrollBox)
+      containers_.emplace(c.name, scrollers_[control].content);
     byName_.emplace(c.name, control);
     components_.emplace(control, &c);
     bind(c, control);
-  }
-  // Labels lie under every field and box that overlaps them, as on the paper form.
-  for (const form::Component& c : form::catalogue()) {
+    // Labels lie under every field and box that overlaps them, as on the paper form.
     if (c.kind == form::ComponentKind::Label)
-      SetWindowPos(byName_.at(c.name), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+}
+
+// The rest of the form and the focus order that runs through all of it.
+void FormWindow::completeForm() {
+  if (!focusOrder_.empty()) return;
+  buildComponents(form::catalogue().size());
   for (const std::string& name : form::focusOrder()) focusOrder_.push_back(byName_.at(name));
 }
 
@@ -448,7 +466,8 @@ void FormWindow::FormCreate() {
 }
 
 void FormWindow::shown() {
-  focusField(0);
+  // The first field lies at the top, in view, whether or not the form is complete.
+  SetFocus(byName_.at(form::focusOrder().front()));
   if (commands_.holdPeriod && commands_.holdPeriod(periodKey_)) {
     MessageBoxW(window_, wideFromUtf8(kOpenElsewhereNotice).c_str(),
                 wideFromUtf8(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
@@ -483,6 +502,7 @@ void FormWindow::close() {
 bool FormWindow::takeKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_TAB))
     return false;
+  completeForm();
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   const int current = focusIndexOf(GetFocus());
   if (current < 0 && GetAncestor(GetFocus(), GA_ROOT) != window_) return false;

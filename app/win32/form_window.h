@@ -70,7 +70,8 @@ class FormWindow {
   void showIdentityHint(HWND control, const form::TextField& field);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-  void buildComponents();
+  void buildComponents(std::size_t end);
+  void completeForm();
   HWND makeControl(const form::Component& c, HWND parent);
   HWND makeScroller(HWND parent, int left, int top, int width, int height, int contentWidth,
                     int contentHeight, const wchar_t* name);
@@ -104,6 +105,8 @@ class FormWindow {
   std::map<HWND, const form::Component*> components_;
   std::map<HWND, Scroller> scrollers_;
   std::vector<HWND> focusOrder_;
+  std::map<std::string, HWND, std::less<>> containers_;
+  std::size_t built_ = 0;  // components of the catalogue built so far
   std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
   std::map<form::Colour, HBRUSH> brushes_;
   HWND tooltip_ = nullptr;

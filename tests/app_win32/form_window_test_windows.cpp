@@ -27,7 +27,17 @@ struct Window {
   RecordingErrors errors;
   QuietNotice notice;
   FormWindow window{errors, notice, WindowCommands{}};
-  Window() { window.create(GetModuleHandleW(nullptr)); }
+  // Shown and painted: the rest of the form is built after the first paint.
+  Window() {
+    if (!window.create(GetModuleHandleW(nullptr))) return;
+    ShowWindow(window.window(), SW_SHOW);
+    UpdateWindow(window.window());
+    for (int i = 0; i < 1000 && !window.control("MaskEdit148"); ++i) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(1);
+    }
+  }
 };
 
 RECT placeInParent(HWND control) {
