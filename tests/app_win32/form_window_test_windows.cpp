@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "form/amount_text.h"
@@ -26,9 +27,9 @@ class QuietNotice : public period::CarryOverNotice {
 struct Window {
   RecordingErrors errors;
   QuietNotice notice;
-  FormWindow window{errors, notice, WindowCommands{}};
+  FormWindow window;
   // Shown and painted: the rest of the form is built after the first paint.
-  Window() {
+  explicit Window(WindowCommands commands = {}) : window(errors, notice, std::move(commands)) {
     if (!window.create(GetModuleHandleW(nullptr))) return;
     ShowWindow(window.window(), SW_SHOW);
     UpdateWindow(window.window());
@@ -66,6 +67,22 @@ TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
     if (c.width > 0 && c.height > 0) {
       EXPECT_EQ(place.right - place.left, w.window.scaled(c.width));
       EXPECT_EQ(place.bottom - place.top, w.window.scaled(c.height));
+    }
+    if (c.kind != form::ComponentKind::Panel && c.kind != form::ComponentKind::ScrollBox) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                 &font);
+      EXPECT_EQ(font.lfHeight, -w.window.scaled(c.font.pixelHeight));
+      EXPECT_EQ(font.lfWeight >= FW_BOLD, c.font.bold);
+      EXPECT_EQ(font.lfItalic != 0, c.font.italic);
+      EXPECT_EQ(font.lfCharSet, TURKISH_CHARSET);
+      // The colour its container gives it to draw with.
+      HDC dc = CreateCompatibleDC(nullptr);
+      SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(control));
+      const COLORREF maroon = RGB(128, 0, 0);
+      EXPECT_EQ(GetTextColor(dc) == maroon, c.font.colour == form::Colour::Maroon);
+      DeleteDC(dc);
     }
     ++placed;
   }
@@ -112,6 +129,35 @@ TEST(Win32Window, KeysGoToTheFormAndEnterMovesOn) {
   SendMessageW(w.window.control("CheckBox3"), BM_CLICK, 0, 0);
   EXPECT_TRUE(w.window.form().checkBox(3).checked());
   EXPECT_TRUE(w.errors.texts.empty());
+}
+
+// Every way of closing takes the close path: a failed save is reported, then
+// asked about; "Hayır" keeps the window, "Evet" leaves without saving.
+TEST(Win32Window, AFailedSaveOnClosingIsReportedAndAsked) {
+  WindowCommands commands;
+  int saves = 0;
+  commands.saveDeclaration = [&saves](form::Form&, std::string_view) {
+    ++saves;
+    throw std::runtime_error("Unable to write to muhtasar.ini");
+  };
+  Window w(commands);
+  int asked = 0;
+  bool leave = false;
+  w.window.setExitQuestion([&] {
+    ++asked;
+    return leave;
+  });
+  SendMessageW(w.window.window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(asked, 1);
+  ASSERT_NE(w.window.window(), nullptr);
+  EXPECT_EQ(w.errors.texts, std::vector<std::string>{"Unable to write to muhtasar.ini."});
+  leave = true;
+  // "Çıkış", the menu's last item, goes the same way.
+  SendMessageW(w.window.window(), WM_COMMAND, 100 + std::size(kMenuItems) - 1, 0);
+  EXPECT_EQ(saves, 2);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(w.window.window(), nullptr);
 }
 
 }  // namespace
