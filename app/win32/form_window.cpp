@@ -208,6 +208,9 @@ HWND FormWindow::makeScroller(HWND parent, int left, int top, int width, int hei
   HWND content = CreateWindowExW(0, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                  0, 0, contentWidth, contentHeight, area, nullptr, instance_, nullptr);
   scrollers_[area] = Scroller{content, contentHeight, 0};
+  // Flat scroll bars, as the screen form has them.
+  InitializeFlatSB(area);
+  FlatSB_SetScrollProp(area, WSB_PROP_VSTYLE, FSB_FLAT_MODE, FALSE);
   scrollTo(area, 0);
   return area;
 }
@@ -224,7 +227,7 @@ void FormWindow::scrollTo(HWND area, int position) {
   info.nMax = scroller.height - 1;
   info.nPage = static_cast<UINT>(page);
   info.nPos = scroller.position;
-  SetScrollInfo(area, SB_VERT, &info, TRUE);
+  FlatSB_SetScrollInfo(area, SB_VERT, &info, TRUE);
   SetWindowPos(scroller.content, nullptr, 0, -scroller.position, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -247,7 +250,7 @@ void FormWindow::scrolled(HWND area, WPARAM request) {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
       info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(area, SB_VERT, &info);
+      FlatSB_GetScrollInfo(area, SB_VERT, &info);
       position = info.nTrackPos;
       break;
     }
