@@ -1,26 +1,48 @@
 # Sourced by the keyboard tests of both windows: the keys a person types into
 # the sample declaration, on the Turkish layout, and the files they leave.
-# Edit1 has the focus, the caret before its text; Shift+Tab goes back to the
-# last field, the payee list's last amount; Alt+Y writes the print file and,
-# with no print program to start, ends with the error box; Alt+K saves.
-# Needs the caller's fail and a window id; $1 names the run in messages.
+# Edit1 has the focus, the caret before its text. Shift+Tab goes back to the
+# last field, the payee list's last amount, and Tab comes round to Edit1
+# again; Enter moves on through the taxpayer block to Edit7 (the first name);
+# 48 Tabs reach January's month box, which Space ticks. Alt+D carries over,
+# and with no previous period says so in the "Dikkat" box; Alt+Y writes the
+# print file and, with no print program to start, ends with the error box;
+# Alt+K saves. Needs the caller's fail and a window id; $1 names the run.
 type_declaration_keys() {
-  local run=$1 wid=$2 box=""
+  local run=$1 wid=$2
   xdotool windowfocus --sync "$wid"
   sleep 0.3
   xdotool type --delay 30 "ÇĞİÖŞÜ çğıiöşü "
   xdotool key shift+Tab
   xdotool type --delay 30 "123456789.50"
+  xdotool key Tab
+  xdotool key --delay 30 Return Return Return Return Return Return Return
+  xdotool type --delay 30 "Ayşe Gül"
+  xdotool key --delay 20 --repeat 48 Tab
+  xdotool key space
+  xdotool key alt+d
+  answer_box "$run" "Dikkat" "Alt+D did not end with the notice"
+  xdotool windowfocus --sync "$wid"
   xdotool key alt+y
-  for _ in $(seq 1 100); do
-    box=$(xdotool search --onlyvisible --name "Varlen Bilgi" 2>/dev/null | head -1 || true)
+  answer_box "$run" "Varlen Bilgi" "Alt+Y did not end with the error box"
+  xdotool windowfocus --sync "$wid"
+  xdotool key alt+k
+}
+
+# Waits for the message box of that title and closes it with Enter.
+answer_box() {
+  local run=$1 title=$2 why=$3 box=""
+  for _ in $(seq 1 300); do
+    box=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1 || true)
     [ -n "$box" ] && break
     sleep 0.1
   done
-  [ -n "$box" ] || fail "$run: Alt+Y did not end with the error box"
+  [ -n "$box" ] || fail "$run: $why"
   xdotool windowfocus --sync "$box"
   xdotool key Return
+  # Gone before the next key, which belongs to the window again.
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || break
+    sleep 0.1
+  done
   sleep 0.3
-  xdotool windowfocus --sync "$wid"
-  xdotool key alt+k
 }
