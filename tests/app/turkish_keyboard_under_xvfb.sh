@@ -6,11 +6,13 @@
 # byte for byte, and the letters are stored in code page 1254.
 # Both are the expected files that the Windows window's keyboard test meets too.
 # Usage: turkish_keyboard_under_xvfb.sh MUHTASAR_PROGRAM EXAMPLES_DIR EXPECTED_FRESH_STORE KEYS_DIR
+#        PRINT_PROGRAM_STAND_IN
 set -euo pipefail
 program=$1
 examples=$2
 fresh_store=$3
 expected=$4
+stand_in=$5
 
 fail() {
   echo "FAIL: $*"
@@ -28,10 +30,11 @@ locale -a | grep -ix 'tr_TR.utf8' >/dev/null || fail "no tr_TR.UTF-8 locale (scr
 start_xvfb 140 -noreset
 setxkbmap tr || fail "setxkbmap tr"
 
-# muhtasar alone in its folder: no print program starts, so Alt+Y ends with
-# the error box and leaves the print file.
+# muhtasar with the stand-in as its print program, which ends at once.
 mkdir -p "$work/alone"
 cp "$program" "$work/alone/muhtasar"
+cp "$stand_in" "$work/alone/muhtasar-print"
+touch "$work/alone/go"
 
 for locale in C.UTF-8 tr_TR.UTF-8; do
   folder="$work/$locale"
@@ -41,7 +44,7 @@ for locale in C.UTF-8 tr_TR.UTF-8; do
   program_pid=$!
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
   [ -n "$wid" ] || fail "$locale: the window did not open on the display $DISPLAY"
-  type_declaration_keys "$locale" "$wid"
+  type_declaration_keys "$locale" "$wid" "$work/alone"
   await_program_end "$locale: "
   [ "$(grep -c '' "$folder/BORDMHT1.DAT")" -eq 548 ] || fail "$locale: the print file has not 548 lines"
 done

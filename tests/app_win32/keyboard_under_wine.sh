@@ -3,11 +3,12 @@
 # layout, driven by the same keys as the Linux window's keyboard test: it must
 # leave the same store and print file, byte for byte. Runs in the Wine prefix
 # of scripts/run-windows-tests (no window manager).
-# Usage: keyboard_under_wine.sh MUHTASAR_EXE EXAMPLES_DIR KEYS_DIR
+# Usage: keyboard_under_wine.sh MUHTASAR_EXE EXAMPLES_DIR KEYS_DIR PRINT_PROGRAM_STAND_IN_EXE
 set -euo pipefail
 exe=$1
 examples=$2
 expected=$3
+stand_in=$4
 fail() {
   echo "FAIL: $*"
   exit 1
@@ -26,15 +27,17 @@ start_xvfb 160 -noreset
 setxkbmap tr || fail "setxkbmap tr"
 "$wine_dir/wineserver" -k 2>/dev/null || true
 
-# muhtasar.exe alone in its folder: no print program starts.
+# muhtasar.exe with the stand-in as its print program, which ends at once.
 mkdir -p "$work/alone" "$work/run"
 cp "$exe" "$work/alone/muhtasar.exe"
+cp "$stand_in" "$work/alone/muhtasar-print.exe"
+touch "$work/alone/go"
 cp "$examples/BORDMHT.DAT" "$work/run/"
 (cd "$work/run" && exec "$wine_dir/wine64" "$work/alone/muhtasar.exe") >/dev/null 2>&1 &
 program_pid=$!
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
 [ -n "$wid" ] || fail "the window did not open on the display $DISPLAY"
-type_declaration_keys wine "$wid"
+type_declaration_keys wine "$wid" "$work/alone"
 for _ in $(seq 1 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$program_pid" 2>/dev/null && fail "Alt+K did not end the program"
 program_pid=""

@@ -5,10 +5,11 @@
 # again; Enter moves on through the taxpayer block to Edit7 (the first name);
 # 48 Tabs reach January's month box, which Space ticks. Alt+D carries over,
 # and with no previous period says so in the "Dikkat" box; Alt+Y writes the
-# print file and, with no print program to start, ends with the error box;
-# Alt+K saves. Needs the caller's fail and a window id; $1 names the run.
+# print file and starts the print program beside the window's program, the
+# stand-in of the tests, which records how it was started in the folder $3 and
+# ends; Alt+K saves. Needs the caller's fail and a window id; $1 names the run.
 type_declaration_keys() {
-  local run=$1 wid=$2
+  local run=$1 wid=$2 records=$3
   xdotool windowfocus --sync "$wid"
   sleep 0.3
   xdotool type --delay 30 "ÇĞİÖŞÜ çğıiöşü "
@@ -23,7 +24,12 @@ type_declaration_keys() {
   answer_box "$run" "Dikkat" "Alt+D did not end with the notice"
   xdotool windowfocus --sync "$wid"
   xdotool key alt+y
-  answer_box "$run" "Varlen Bilgi" "Alt+Y did not end with the error box"
+  for _ in $(seq 1 300); do
+    [ -e "$records/done" ] && break
+    sleep 0.1
+  done
+  [ -e "$records/done" ] || fail "$run: Alt+Y did not start the print program"
+  rm -f "$records/cwd" "$records/command line" "$records/done"
   xdotool windowfocus --sync "$wid"
   xdotool key alt+k
 }
