@@ -171,6 +171,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kCompleteForm:
       completeForm();
       return 0;
+    case WM_DPICHANGED:
+      rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_SIZE:
       if (clientArea_) {
         MoveWindow(clientArea_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
@@ -339,17 +342,9 @@ HWND FormWindow::makeControl(const form::Component& c, HWND parent) {
   }
   HFONT font = fontOf(c.font);
   if (c.kind == form::ComponentKind::Label && (width == 0 || height == 0)) {
-    // Sized to its text, as the screen form's labels are.
-    HDC dc = GetDC(parent);
-    HGDIOBJ before = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, before);
-    ReleaseDC(parent, dc);
-    width = MulDiv(size.cx, 96, dotsPerInch_);
-    height = MulDiv(metrics.tmHeight, 96, dotsPerInch_);
+    const SIZE size = labelSize(text, font, parent);
+    width = size.cx;
+    height = size.cy;
   }
   HWND control = nullptr;
   if (c.kind == form::ComponentKind::Panel) {
@@ -372,6 +367,57 @@ HWND FormWindow::makeControl(const form::Component& c, HWND parent) {
                  MAKELPARAM(scaled(1), scaled(1)));
   }
   return control;
+}
+
+// A label is sized to its text, as the screen form's labels are: in pixels
+// of 96 dpi, for the font at the current scale.
+SIZE FormWindow::labelSize(const std::wstring& text, HFONT font, HWND parent) const {
+  HDC dc = GetDC(parent);
+  HGDIOBJ before = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, before);
+  ReleaseDC(parent, dc);
+  return {MulDiv(size.cx, 96, dotsPerInch_), MulDiv(metrics.tmHeight, 96, dotsPerInch_)};
+}
+
+// Moved to a screen of another scale: every place and font again, at the new one.
+void FormWindow::rescale(int dotsPerInch, const RECT& suggested) {
+  std::map<std::tuple<std::string, int, bool, bool>, HFONT> oldFonts;
+  oldFonts.swap(fonts_);
+  dotsPerInch_ = dotsPerInch;
+  for (const auto& [control, c] : components_) {
+    HFONT font = fontOf(c->font);
+    if (c->kind != form::ComponentKind::Panel && c->kind != form::ComponentKind::ScrollBox)
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    int width = c->width;
+    int height = c->height;
+    if (c->kind == form::ComponentKind::Label && (width == 0 || height == 0)) {
+      const SIZE size = labelSize(windowText(control), font, GetParent(control));
+      width = size.cx;
+      height = size.cy;
+    }
+    MoveWindow(control, scaled(c->left), scaled(c->top), scaled(width), scaled(height), FALSE);
+    if (c->kind == form::ComponentKind::TextField || c->kind == form::ComponentKind::AmountField) {
+      SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELPARAM(scaled(1), scaled(1)));
+    }
+  }
+  for (auto& [area, scroller] : scrollers_) {
+    const bool client = area == clientArea_;
+    scroller.height = scaled(client ? form::kClientContentHeight : kPayeeContentHeight);
+    RECT inside{};
+    GetClientRect(area, &inside);
+    SetWindowPos(scroller.content, nullptr, 0, 0, client ? scaled(kContentWidth) : inside.right,
+                 scroller.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (auto& [area, scroller] : scrollers_) scrollTo(area, scroller.position);
+  for (auto& [key, font] : oldFonts) DeleteObject(font);
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void FormWindow::bind(const form::Component& c, HWND control) {

@@ -76,6 +76,8 @@ class FormWindow {
   HWND makeScroller(HWND parent, int left, int top, int width, int height, int contentWidth,
                     int contentHeight, const wchar_t* name);
   void bind(const form::Component& c, HWND control);
+  SIZE labelSize(const std::wstring& text, HFONT font, HWND parent) const;
+  void rescale(int dotsPerInch, const RECT& suggested);
   void fieldChanged(HWND control, WORD notification);
   LRESULT colours(HDC dc, HWND control);
   HFONT fontOf(const form::Font& font);

@@ -48,31 +48,25 @@ RECT placeInParent(HWND control) {
   return place;
 }
 
-// Run at 96 and at 144 dots per inch (Wine's LogPixels); MUHTASAR_TEST_DPI
-// says which, so that a scale that never changes cannot pass for both.
-TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
-  Window w;
-  ASSERT_NE(w.window.window(), nullptr);
-  if (const char* dpi = std::getenv("MUHTASAR_TEST_DPI")) {
-    EXPECT_EQ(w.window.dotsPerInch(), std::atoi(dpi));
-  }
+// Every component at its place and size scaled, in its font and colour.
+void expectCatalogueLayout(FormWindow& window) {
   std::size_t placed = 0;
   for (const form::Component& c : form::catalogue()) {
     SCOPED_TRACE(c.name);
-    HWND control = w.window.control(c.name);
+    HWND control = window.control(c.name);
     ASSERT_NE(control, nullptr);
     const RECT place = placeInParent(control);
-    EXPECT_EQ(place.left, w.window.scaled(c.left));
-    EXPECT_EQ(place.top, w.window.scaled(c.top));
+    EXPECT_EQ(place.left, window.scaled(c.left));
+    EXPECT_EQ(place.top, window.scaled(c.top));
     if (c.width > 0 && c.height > 0) {
-      EXPECT_EQ(place.right - place.left, w.window.scaled(c.width));
-      EXPECT_EQ(place.bottom - place.top, w.window.scaled(c.height));
+      EXPECT_EQ(place.right - place.left, window.scaled(c.width));
+      EXPECT_EQ(place.bottom - place.top, window.scaled(c.height));
     }
     if (c.kind != form::ComponentKind::Panel && c.kind != form::ComponentKind::ScrollBox) {
       LOGFONTW font{};
       GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                  &font);
-      EXPECT_EQ(font.lfHeight, -w.window.scaled(c.font.pixelHeight));
+      EXPECT_EQ(font.lfHeight, -window.scaled(c.font.pixelHeight));
       EXPECT_EQ(font.lfWeight >= FW_BOLD, c.font.bold);
       EXPECT_EQ(font.lfItalic != 0, c.font.italic);
       EXPECT_EQ(font.lfCharSet, TURKISH_CHARSET);
@@ -87,13 +81,35 @@ TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
     ++placed;
   }
   EXPECT_EQ(placed, form::catalogue().size());
+  RECT outer{};
+  GetWindowRect(window.window(), &outer);
+  EXPECT_EQ(outer.right - outer.left, window.scaled(kWindowWidth));
+  EXPECT_EQ(outer.bottom - outer.top, window.scaled(kWindowHeight));
+}
+
+// Run at 96 and at 144 dots per inch (Wine's LogPixels); MUHTASAR_TEST_DPI
+// says which, so that a scale that never changes cannot pass for both.
+TEST(Win32Window, EveryComponentStandsAtItsPlaceScaled) {
+  Window w;
+  ASSERT_NE(w.window.window(), nullptr);
+  if (const char* dpi = std::getenv("MUHTASAR_TEST_DPI")) {
+    EXPECT_EQ(w.window.dotsPerInch(), std::atoi(dpi));
+  }
   wchar_t name[32] = {};
   GetClassNameW(w.window.window(), name, 32);
   EXPECT_EQ(std::wstring(name), L"TForm1");
-  RECT outer{};
-  GetWindowRect(w.window.window(), &outer);
-  EXPECT_EQ(outer.right - outer.left, w.window.scaled(kWindowWidth));
-  EXPECT_EQ(outer.bottom - outer.top, w.window.scaled(kWindowHeight));
+  expectCatalogueLayout(w.window);
+}
+
+// Moved to a screen of another scale, the window lays itself out again.
+TEST(Win32Window, FollowsAChangeOfScale) {
+  Window w;
+  const int to = w.window.dotsPerInch() == 96 ? 120 : 96;
+  const RECT suggested{0, 0, MulDiv(kWindowWidth, to, 96), MulDiv(kWindowHeight, to, 96)};
+  SendMessageW(w.window.window(), WM_DPICHANGED, MAKEWPARAM(to, to),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(w.window.dotsPerInch(), to);
+  expectCatalogueLayout(w.window);
 }
 
 // Typed characters reach the form's editing, the totals follow on screen,
