@@ -37,6 +37,11 @@ cp "$examples/BORDMHT.DAT" "$work/run/"
 program_pid=$!
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name "VBM Muhtasar Beyanname" | head -1) || true
 [ -n "$wid" ] || fail "the window did not open on the display $DISPLAY"
+# The application's own window (the taskbar entry) has no size: nothing of the
+# application's title, which the error boxes carry, stands on the display.
+if xdotool search --onlyvisible --name "Varlen Bilgi" >/dev/null 2>&1; then
+  fail "a window titled as the error boxes stands on the display"
+fi
 type_declaration_keys wine "$wid" "$work/alone"
 for _ in $(seq 1 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$program_pid" 2>/dev/null && fail "Alt+K did not end the program"
