@@ -499,12 +499,10 @@ LRESULT FormWindow::colours(HDC dc, HWND control) {
   if (c.kind == form::ComponentKind::Label) {
     // On the face of its container.
     SetBkMode(dc, TRANSPARENT);
-    const form::Component* panel = nullptr;
-    if (!c.parent.empty()) {
-      for (const form::Component& other : form::catalogue())
-        if (other.name == c.parent) panel = &other;
-    }
-    background = panel ? panel->background : form::Colour::ButtonFace;
+    const auto panel =
+        c.parent.empty() ? components_.end() : components_.find(FormWindow::control(c.parent));
+    background =
+        panel != components_.end() ? panel->second->background : form::Colour::ButtonFace;
   }
   SetBkColor(dc, colourRef(background));
   return reinterpret_cast<LRESULT>(brushOf(background));

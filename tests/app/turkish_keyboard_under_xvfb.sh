@@ -14,18 +14,11 @@ fresh_store=$3
 expected=$4
 stand_in=$5
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-for tool in Xvfb xdotool setxkbmap; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
-done
+. "$(dirname "$0")/../support/declaration_keys.sh"
+require_keyboard_tools
 locale -a | grep -ix 'tr_TR.utf8' >/dev/null || fail "no tr_TR.UTF-8 locale (scripts/install-deps generates it)"
-[ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
 
 . "$(dirname "$0")/../support/xvfb_display.sh"
-. "$(dirname "$0")/../support/declaration_keys.sh"
 # Without -noreset the layout is lost whenever the last client leaves.
 start_xvfb 140 -noreset
 setxkbmap tr || fail "setxkbmap tr"

@@ -9,19 +9,12 @@ exe=$1
 examples=$2
 expected=$3
 stand_in=$4
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-for tool in Xvfb xdotool setxkbmap; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-[ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
+. "$(dirname "$0")/../support/declaration_keys.sh"
+require_keyboard_tools
 wine_dir=/usr/lib/wine
 [ -x "$wine_dir/wine64" ] || wine_dir=$(dirname "$(command -v wine64)")
 
 . "$(dirname "$0")/../support/xvfb_display.sh"
-. "$(dirname "$0")/../support/declaration_keys.sh"
 start_xvfb 160 -noreset
 # Before Wine starts: Wine takes the keyboard layout once.
 setxkbmap tr || fail "setxkbmap tr"

@@ -7,7 +7,22 @@
 # and with no previous period says so in the "Dikkat" box; Alt+Y writes the
 # print file and starts the print program beside the window's program, the
 # stand-in of the tests, which records how it was started in the folder $3 and
-# ends; Alt+K saves. Needs the caller's fail and a window id; $1 names the run.
+# ends; Alt+K saves. Needs a window id; $1 names the run.
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# Skips the test (status 77) where it cannot drive a window as a person would,
+# or where the payroll package's own print program would take the print.
+require_keyboard_tools() {
+  for tool in Xvfb xdotool setxkbmap; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
+  done
+  [ -e /vbmbord ] && { echo "SKIP: /vbmbord exists: the payroll package would print"; exit 77; }
+  return 0
+}
+
 type_declaration_keys() {
   local run=$1 wid=$2 records=$3
   xdotool windowfocus --sync "$wid"
