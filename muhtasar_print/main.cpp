@@ -5,19 +5,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <cstring>
-#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "muhtasar_print/declaration_job.h"
 #include "muhtasar_print/paper_output.h"
 #include "muhtasar_print/preview_window.h"
+#include "muhtasar_print/print_command.h"
 
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 void useOffscreenPlatformWithoutDisplay() {
 #if defined(__unix__) && !defined(__APPLE__)
@@ -28,37 +26,6 @@ void useOffscreenPlatformWithoutDisplay() {
 #endif
 }
 
-int usage() {
-  std::cerr << "usage: muhtasar-print [--job JOBFILE | --pdf PDFFILE | --version]\n"
-               "Prints the declaration in BORDMHT1.DAT of the current directory: opens a print\n"
-               "preview, or writes pagette's print job or a PDF file and exits.\n";
-  return kExitUsage;
-}
-
-int writeJobFile(const std::string& job, const char* path) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(job.data(), static_cast<std::streamsize>(job.size()));
-  out.close();
-  if (!out) {
-    std::cerr << "muhtasar-print: " << path << ": the print job file cannot be written\n";
-    return kExitFailed;
-  }
-  return 0;
-}
-
-int writePdfFile(int argc, char** argv, const std::string& job, const std::string& title,
-                 const char* path) {
-  useOffscreenPlatformWithoutDisplay();
-  QGuiApplication application(argc, argv);
-  try {
-    muhtasar_print::writePdf(job, QString::fromLocal8Bit(path), QString::fromStdString(title));
-  } catch (const std::exception& failure) {
-    std::cerr << "muhtasar-print: " << path << ": " << failure.what() << '\n';
-    return kExitFailed;
-  }
-  return 0;
-}
-
 int showPreview(int argc, char** argv) {
   QApplication application(argc, argv);
   const QString title = QString::fromUtf8(muhtasar_print::kPreviewTitle);
@@ -67,7 +34,7 @@ int showPreview(int argc, char** argv) {
     file = muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName);
   } catch (const muhtasar_print::PrintFileError& failure) {
     QMessageBox::critical(nullptr, title, QString::fromUtf8(failure.what()));
-    return kExitFailed;
+    return muhtasar_print::kExitFailed;
   }
   muhtasar_print::DeclarationPrint print = muhtasar_print::declarationPrint(file);
   muhtasar_print::PreviewWindow window(
@@ -81,30 +48,31 @@ int showPreview(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 1) return showPreview(argc, argv);
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::cout << "muhtasar-print " << MUHTASAR_VERSION << '\n';
-    return 0;
+  using Kind = muhtasar_print::PrintCommand::Kind;
+  const muhtasar_print::PrintCommand command =
+      muhtasar_print::parsePrintCommand(std::vector<std::string>(argv + 1, argv + argc));
+  switch (command.kind) {
+    case Kind::Preview:
+      return showPreview(argc, argv);
+    case Kind::Version:
+      std::cout << "muhtasar-print " << MUHTASAR_VERSION << '\n';
+      return 0;
+    case Kind::Usage:
+      std::cerr << muhtasar_print::usageText();
+      return muhtasar_print::kExitUsage;
+    case Kind::Job:
+    case Kind::Pdf:
+      break;
   }
-  if (argc != 3) return usage();
-  const bool job = std::strcmp(argv[1], "--job") == 0;
-  const bool pdf = std::strcmp(argv[1], "--pdf") == 0;
-  if (!job && !pdf) return usage();
-  muhtasar_print::DeclarationPrint print;
-  std::string title;
-  try {
-    const muhtasar_print::PrintFile file =
-        muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName);
-    print = muhtasar_print::declarationPrint(file);
-    title = muhtasar_print::pdfTitle(file);
-  } catch (const muhtasar_print::PrintFileError& failure) {
-    std::cerr << "muhtasar-print: " << failure.what() << '\n';
-    return kExitFailed;
-  }
-  // What the paper says differently from the file, for whoever reads it.
-  for (const std::string& report : print.reports) std::cerr << "muhtasar-print: " << report << '\n';
-  // Qt sees the program name only; the options are ours.
+  // Qt sees the program name only; the options are ours. The application
+  // exists only for a PDF, which needs Qt's platform.
   int qtArgc = 1;
-  return job ? writeJobFile(print.job, argv[2])
-             : writePdfFile(qtArgc, argv, print.job, title, argv[2]);
+  std::unique_ptr<QGuiApplication> application;
+  const auto writePdf = [&](const std::string& job, const std::string& title,
+                            const std::string& path) {
+    useOffscreenPlatformWithoutDisplay();
+    application = std::make_unique<QGuiApplication>(qtArgc, argv);
+    muhtasar_print::writePdf(job, QString::fromLocal8Bit(path), QString::fromStdString(title));
+  };
+  return muhtasar_print::runWithoutWindow(command, writePdf, std::cerr);
 }

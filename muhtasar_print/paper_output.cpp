@@ -8,6 +8,7 @@
 
 #include "muhtasar_print/job_drawing.h"
 #include "muhtasar_print/pdf_page_box.h"
+#include "muhtasar_print/print_command.h"
 #include "qt_printer.h"
 
 namespace muhtasar_print {
@@ -20,9 +21,7 @@ void writePdf(const std::string& job, const QString& path, const QString& title)
 
 QString noPrinterReason() {
   if (!QPrinterInfo::defaultPrinter().isNull()) return {};
-  return QString::fromUtf8(
-      "Kullanılabilir yazıcı yok: beyanname yazdırılamıyor. Yazıcıyı (veya yazdırma hizmetini) "
-      "kontrol edin; beyanname \"PDF Olarak Kaydet\" ile PDF dosyası olarak kaydedilebilir.");
+  return QString::fromStdString(noPrinterText());
 }
 
 QString printWithPagette(const std::string& job, const QString& pagetteProgram) {
@@ -34,7 +33,7 @@ QString printWithPagette(const std::string& job, const QString& pagetteProgram) 
       file.write(job.data(), static_cast<qint64>(job.size())) != static_cast<qint64>(job.size()) ||
       !file.flush()) {
     file.remove();
-    return QString::fromUtf8("Yazdırma işi dosyası yazılamadı: %1").arg(file.errorString());
+    return QString::fromStdString(jobFileNotWritten(file.errorString().toStdString()));
   }
   const QString jobPath = file.fileName();
   file.close();
@@ -46,13 +45,10 @@ QString printWithPagette(const std::string& job, const QString& pagetteProgram) 
   if (finished && pagette.exitStatus() == QProcess::NormalExit && pagette.exitCode() == 0) {
     return {};
   }
-  QString reason = QString::fromLocal8Bit(pagette.readAll()).trimmed();
-  if (reason.isEmpty()) {
-    reason = pagette.error() == QProcess::FailedToStart
-                 ? QString::fromUtf8("%1 başlatılamadı.").arg(pagetteProgram)
-                 : QString::fromUtf8("pagette %1 durumuyla bitti.").arg(pagette.exitCode());
-  }
-  return reason + QString::fromUtf8("\n\nYazdırma işi dosyası saklandı: %1").arg(jobPath);
+  return QString::fromStdString(
+      pagetteFailure(QString::fromLocal8Bit(pagette.readAll()).toStdString(),
+                     pagette.error() != QProcess::FailedToStart, pagette.exitCode(),
+                     pagetteProgram.toStdString(), jobPath.toStdString()));
 }
 
 }  // namespace muhtasar_print

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "muhtasar_print/print_command.h"
+
 class QLabel;
 class QPrinter;
 class QPrintPreviewWidget;
 
 namespace muhtasar_print {
-
-inline constexpr const char* kPreviewTitle = "Muhtasar Beyanname - Baskı Önizleme";
 
 // The print preview: the pages drawn by pagette's layout through its Qt
 // printer, page by page and at any zoom, and the commands to print the job

@@ -57,6 +57,7 @@ HBRUSH brushOf(int fillStyle, Rgb colour) {
 struct GdiPrinter::Device {
   std::wstring name;
   std::wstring documentName;
+  std::wstring outputFile;  // empty: to the printer
   std::vector<BYTE> settings;
   DEVMODEW* mode() { return reinterpret_cast<DEVMODEW*>(settings.data()); }
 
@@ -95,10 +96,25 @@ std::unique_ptr<GdiPrinter> GdiPrinter::openDefault(const std::wstring& document
     throw JobError("there is no default printer");
   }
   name.resize(length - 1);
+  return openNamed(name, documentName);
+}
+
+bool GdiPrinter::printerExists(const std::wstring& printerName) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(printerName.c_str()), &printer, nullptr)) return false;
+  ClosePrinter(printer);
+  return true;
+}
+
+std::unique_ptr<GdiPrinter> GdiPrinter::openNamed(const std::wstring& printerName,
+                                                  const std::wstring& documentName,
+                                                  const std::wstring& outputFile) {
+  std::wstring name = printerName;
   const std::string shown = "the printer \"" + utf8Of(name) + "\" ";
   auto device = std::make_unique<Device>();
   device->name = name;
   device->documentName = documentName;
+  device->outputFile = outputFile;
   HANDLE printer = nullptr;
   if (!OpenPrinterW(name.data(), &printer, nullptr)) throw JobError(shown + "cannot be opened");
   const LONG bytes = DocumentPropertiesW(nullptr, printer, name.data(), nullptr, nullptr, 0);
@@ -115,9 +131,10 @@ std::unique_ptr<GdiPrinter> GdiPrinter::openDefault(const std::wstring& document
 }
 
 std::unique_ptr<GdiPrinter> GdiPrinter::drawOn(HDC dc, int dotsPerInchX, int dotsPerInchY,
-                                               PageSize sheet) {
+                                               PageSize sheet, int onlySheet) {
   std::unique_ptr<GdiPrinter> printer(new GdiPrinter(nullptr, dc, dotsPerInchX, dotsPerInchY));
   printer->sheet_ = sheet;
+  printer->onlySheet_ = onlySheet;
   return printer;
 }
 
@@ -184,16 +201,19 @@ void GdiPrinter::check(bool done, const char* what) {
   }
 }
 
-void GdiPrinter::beginOutput() {
-  if (!device_) return;
+bool GdiPrinter::beginOutput() {
+  drewAnything_ = true;
+  if (!device_) return onlySheet_ < 0 || sheetIndex_ == onlySheet_;
   if (!documentBegun_) {
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = device_->documentName.c_str();
+    if (!device_->outputFile.empty()) document.lpszOutput = device_->outputFile.c_str();
     check(StartDocW(dc_, &document) > 0, "start a document");
     documentBegun_ = true;
   }
   if (!sheetOpen_) startSheet();
+  return true;
 }
 
 void GdiPrinter::startSheet() {
@@ -225,7 +245,7 @@ void GdiPrinter::selectPen() {
 }
 
 void GdiPrinter::printText(float x, float y, const std::string& text) {
-  beginOutput();
+  if (!beginOutput()) return;
   measurer_.selectFont();
   if (!textStateSet_ || !(textColour_ == foreground_)) {
     SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
@@ -240,7 +260,7 @@ void GdiPrinter::printText(float x, float y, const std::string& text) {
 }
 
 void GdiPrinter::drawLine(float x1, float y1, float x2, float y2) {
-  beginOutput();
+  if (!beginOutput()) return;
   selectPen();
   const POINT from = dotOf(x1, y1);
   const POINT to = dotOf(x2, y2);
@@ -251,7 +271,7 @@ void GdiPrinter::drawLine(float x1, float y1, float x2, float y2) {
 }
 
 void GdiPrinter::drawRectangle(float x1, float y1, float x2, float y2) {
-  beginOutput();
+  if (!beginOutput()) return;
   selectPen();
   HBRUSH fill = brushOf(fillStyle_, fillColour_);
   HGDIOBJ before = SelectObject(dc_, fill ? static_cast<HGDIOBJ>(fill) : GetStockObject(NULL_BRUSH));
@@ -265,7 +285,7 @@ void GdiPrinter::drawRectangle(float x1, float y1, float x2, float y2) {
 }
 
 void GdiPrinter::fillRectangle(float x1, float y1, float x2, float y2) {
-  beginOutput();
+  if (!beginOutput()) return;
   const POINT a = dotOf(std::min(x1, x2), std::min(y1, y2));
   const POINT b = dotOf(std::max(x1, x2), std::max(y1, y2));
   const RECT area{a.x, a.y, b.x, b.y};
@@ -276,8 +296,13 @@ void GdiPrinter::fillRectangle(float x1, float y1, float x2, float y2) {
 
 // A change of page before any output still leaves the first sheet empty behind it.
 void GdiPrinter::newPage() {
-  if (!device_) return;
+  if (!device_) {
+    drewAnything_ = true;
+    ++sheetIndex_;
+    return;
+  }
   beginOutput();
+  ++sheetIndex_;
   check(EndPage(dc_) > 0, "end a sheet");
   sheetOpen_ = false;
 }

@@ -20,11 +20,18 @@ class GdiPrinter : public Printer {
   // The system's default printer, for a document under the job's name.
   // Throws JobError when there is none or it cannot be opened.
   static std::unique_ptr<GdiPrinter> openDefault(const std::wstring& documentName);
+  // A printer by its name; with an output file, the driver writes the
+  // document there (as the system's PDF printer does) instead of printing it.
+  static std::unique_ptr<GdiPrinter> openNamed(const std::wstring& printerName,
+                                               const std::wstring& documentName,
+                                               const std::wstring& outputFile = {});
+  static bool printerExists(const std::wstring& printerName);
   // Draws on a device context of the caller's, such as a memory bitmap, at a
   // known resolution, for a sheet of the given size in twips; no document is
-  // begun and the paper cannot change.
+  // begun and the paper cannot change. With `onlySheet` (counted from 0), only
+  // that sheet of the job is drawn, as a preview shows one page at a time.
   static std::unique_ptr<GdiPrinter> drawOn(HDC dc, int dotsPerInchX, int dotsPerInchY,
-                                            PageSize sheet);
+                                            PageSize sheet, int onlySheet = -1);
   ~GdiPrinter() override;
   GdiPrinter(const GdiPrinter&) = delete;
   GdiPrinter& operator=(const GdiPrinter&) = delete;
@@ -56,13 +63,18 @@ class GdiPrinter : public Printer {
   void newPage() override;
   void endDocument() override;
 
+  // The sheets the job has drawn on so far: 0 before any output.
+  int sheetCount() const { return drewAnything_ ? sheetIndex_ + 1 : 0; }
+
  private:
   struct Device;
   GdiPrinter(std::unique_ptr<Device> device, HDC dc, int dotsPerInchX, int dotsPerInchY);
 
   // A place in twips from the sheet's corner as a point of the device.
   POINT dotOf(float x, float y) const;
-  void beginOutput();
+  // Begins the document and the sheet where needed; false where this sheet is
+  // not the one being drawn.
+  bool beginOutput();
   void startSheet();
   void applyPaper();
   void check(bool done, const char* what);
@@ -80,6 +92,9 @@ class GdiPrinter : public Printer {
   Rgb fillColour_;
   int fillStyle_ = kSolidFill;
   int lineWidth_ = 0;
+  int onlySheet_ = -1;
+  int sheetIndex_ = 0;
+  bool drewAnything_ = false;
   bool documentBegun_ = false;
   bool sheetOpen_ = false;
   bool paperChanged_ = false;  // waits for the sheet after the open one
