@@ -1,0 +1,579 @@
+#include "muhtasar_print/win32/preview_window.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <memory>
+
+#include "gdi_printer.h"
+#include "muhtasar_print/job_drawing.h"
+#include "muhtasar_print/print_command.h"
+#include "muhtasar_print/win32/paper_output_windows.h"
+#include "muhtasar_print/win32/wide_text.h"
+
+namespace muhtasar_print::win32 {
+namespace {
+
+// The declaration's sheets are A4 upright, in twips.
+constexpr pagette::PageSize kSheet{11906, 16838};
+constexpr double kTwipsPerInch = 1440;
+constexpr double kFewestDotsPerInch = 24;
+constexpr double kMostDotsPerInch = 400;
+constexpr double kZoomStep = 1.25;
+
+enum Command : int {
+  kPrint = 101,
+  kSavePdf,
+  kClose,
+  kPreviousPage,
+  kNextPage,
+  kZoomIn,
+  kZoomOut,
+  kFitPage,
+  kFitWidth,
+};
+
+struct Button {
+  Command command;
+  const char* caption;
+  bool pageNumberAfter;  // the page number stands after it
+};
+
+// The same commands, in the same order, as the preview on Linux.
+constexpr Button kButtons[] = {
+    {kPrint, "&Yazdır", false},
+    {kSavePdf, "&PDF Olarak Kaydet", false},
+    {kClose, "&Kapat", false},
+    {kPreviousPage, "Önceki Sayfa", false},
+    {kNextPage, "Sonraki Sayfa", true},
+    {kZoomIn, "Yakınlaştır", false},
+    {kZoomOut, "Uzaklaştır", false},
+    {kFitPage, "Sayfaya Sığdır", false},
+    {kFitWidth, "Genişliğe Sığdır", false},
+};
+
+constexpr ACCEL kKeys[] = {
+    {FVIRTKEY | FCONTROL, 'P', kPrint},
+    {FVIRTKEY | FCONTROL, 'S', kSavePdf},
+    {FVIRTKEY, VK_ESCAPE, kClose},
+    {FVIRTKEY, VK_PRIOR, kPreviousPage},
+    {FVIRTKEY, VK_NEXT, kNextPage},
+    {FVIRTKEY | FCONTROL, VK_OEM_PLUS, kZoomIn},
+    {FVIRTKEY | FCONTROL, VK_ADD, kZoomIn},
+    {FVIRTKEY | FCONTROL, VK_OEM_MINUS, kZoomOut},
+    {FVIRTKEY | FCONTROL, VK_SUBTRACT, kZoomOut},
+    {FVIRTKEY | FCONTROL, '0', kFitPage},
+    {FVIRTKEY | FCONTROL, '1', kFitWidth},
+};
+
+constexpr const wchar_t* kWindowClass = L"MuhtasarPrintPreview";
+constexpr const wchar_t* kPagesClass = L"MuhtasarPrintPages";
+constexpr COLORREF kReportBackground = RGB(0xff, 0xf4, 0xce);
+constexpr COLORREF kReportText = RGB(0x3b, 0x2f, 0x00);
+constexpr COLORREF kDesk = RGB(0x80, 0x80, 0x80);
+
+// How many sheets the job draws on: laid out once without drawing any.
+int sheetsOf(const std::string& job) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  int count = 0;
+  {
+    std::unique_ptr<pagette::GdiPrinter> printer =
+        pagette::GdiPrinter::drawOn(dc, 96, 96, kSheet, INT_MAX);
+    drawJob(job, *printer);
+    count = printer->sheetCount();
+  }
+  DeleteDC(dc);
+  return count;
+}
+
+std::wstring joinedLines(const std::vector<std::string>& lines) {
+  std::wstring text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += L"\r\n";
+    text += wideOf(line);
+  }
+  return text;
+}
+
+}  // namespace
+
+PreviewWindow::PreviewWindow(std::string job, std::string pdfName, std::string pdfTitle,
+                             std::wstring pagetteProgram, const std::vector<std::string>& reports)
+    : job_(std::move(job)),
+      pdfName_(std::move(pdfName)),
+      pdfTitle_(std::move(pdfTitle)),
+      pagetteProgram_(std::move(pagetteProgram)),
+      reports_(joinedLines(reports)) {}
+
+PreviewWindow::~PreviewWindow() {
+  forgetPictures();
+  if (keys_) DestroyAcceleratorTable(keys_);
+  if (font_) DeleteObject(font_);
+  if (reportBrush_) DeleteObject(reportBrush_);
+}
+
+bool PreviewWindow::create(HINSTANCE instance) {
+  instance_ = instance;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+  windowClass.lpfnWndProc = pagesProc;
+  windowClass.hbrBackground = CreateSolidBrush(kDesk);
+  windowClass.lpszClassName = kPagesClass;
+  RegisterClassExW(&windowClass);
+  keys_ = CreateAcceleratorTableW(const_cast<ACCEL*>(kKeys), static_cast<int>(std::size(kKeys)));
+  reportBrush_ = CreateSolidBrush(kReportBackground);
+
+  HDC screen = GetDC(nullptr);
+  screenDotsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  try {
+    pageCount_ = sheetsOf(job_);
+  } catch (const std::exception& failure) {
+    showError(failure.what());
+    return false;
+  }
+  pictures_.assign(static_cast<std::size_t>(pageCount_), nullptr);
+  CreateWindowExW(0, kWindowClass, wideOf(kPreviewTitle).c_str(), WS_OVERLAPPEDWINDOW,
+                  CW_USEDEFAULT, CW_USEDEFAULT, scaled(900), scaled(1000), nullptr, nullptr,
+                  instance, this);
+  return window_ != nullptr;
+}
+
+LRESULT CALLBACK PreviewWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->handle(message, wParam, lParam);
+}
+
+LRESULT CALLBACK PreviewWindow::pagesProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->pages_ = window;
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->handlePages(message, wParam, lParam);
+}
+
+void PreviewWindow::createControls() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  metrics.lfMessageFont.lfHeight = -scaled(12);
+  if (font_) DeleteObject(font_);
+  font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  if (buttons_.empty()) {
+    for (const Button& button : kButtons) {
+      buttons_.push_back(CreateWindowExW(0, L"BUTTON", wideOf(button.caption).c_str(),
+                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                         0, 0, window_,
+                                         reinterpret_cast<HMENU>(INT_PTR(button.command)),
+                                         instance_, nullptr));
+    }
+    pageNumber_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0,
+                                  window_, nullptr, instance_, nullptr);
+    reportBar_ = CreateWindowExW(0, L"STATIC", reports_.c_str(),
+                                 WS_CHILD | (reports_.empty() ? 0 : WS_VISIBLE) | SS_LEFT |
+                                     SS_NOPREFIX,
+                                 0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+    pages_ = CreateWindowExW(0, kPagesClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
+                                                      WS_TABSTOP,
+                             0, 0, 0, 0, window_, nullptr, instance_, this);
+  }
+  for (HWND control : buttons_) SendMessageW(control, WM_SETFONT, WPARAM(font_), TRUE);
+  SendMessageW(pageNumber_, WM_SETFONT, WPARAM(font_), TRUE);
+  SendMessageW(reportBar_, WM_SETFONT, WPARAM(font_), TRUE);
+}
+
+// The buttons in a row as wide as their captions, the report bar below them
+// as high as its lines, and the pages in the rest.
+void PreviewWindow::layOut() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  HDC dc = GetDC(window_);
+  HGDIOBJ before = SelectObject(dc, font_);
+  const int rowHeight = scaled(28);
+  int x = scaled(4);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const std::wstring caption = wideOf(kButtons[i].caption);
+    RECT text{};
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    const int width = text.right + scaled(18);
+    MoveWindow(buttons_[i], x, scaled(3), width, rowHeight - scaled(6), TRUE);
+    x += width + scaled(2);
+    if (kButtons[i].pageNumberAfter) {
+      MoveWindow(pageNumber_, x, scaled(7), scaled(96), rowHeight - scaled(10), TRUE);
+      x += scaled(100);
+    }
+  }
+  int top = rowHeight;
+  if (!reports_.empty()) {
+    RECT text{0, 0, client.right - scaled(12), 0};
+    DrawTextW(dc, reports_.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const int height = text.bottom + scaled(12);
+    MoveWindow(reportBar_, 0, top, client.right, height, TRUE);
+    top += height;
+  }
+  SelectObject(dc, before);
+  ReleaseDC(window_, dc);
+  MoveWindow(pages_, 0, top, client.right, std::max<LONG>(client.bottom - top, 0), TRUE);
+  if (shownDotsPerInch_ == 0) fitWidth();
+  updateScrollBars();
+}
+
+LRESULT PreviewWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      createControls();
+      return 0;
+    case WM_SIZE:
+      layOut();
+      return 0;
+    case WM_DPICHANGED: {
+      screenDotsPerInch_ = HIWORD(wParam);
+      createControls();
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      fitWidth();
+      return 0;
+    }
+    case WM_SETFOCUS:
+      SetFocus(pages_);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        run(kClose);
+      } else if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+        run(LOWORD(wParam));
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == reportBar_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kReportText);
+        SetBkColor(dc, kReportBackground);
+        return reinterpret_cast<LRESULT>(reportBrush_);
+      }
+      break;
+    case WM_DESTROY:
+      window_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void PreviewWindow::run(int command) {
+  switch (command) {
+    case kPrint: printJob(); break;
+    case kSavePdf: savePdf(); break;
+    case kClose: DestroyWindow(window_); return;
+    case kPreviousPage: showPage(currentPage() - 1); break;
+    case kNextPage: showPage(currentPage() + 1); break;
+    case kZoomIn: zoomBy(kZoomStep); break;
+    case kZoomOut: zoomBy(1 / kZoomStep); break;
+    case kFitPage: fitPage(); break;
+    case kFitWidth: fitWidth(); break;
+    default: return;
+  }
+  // A clicked button keeps no focus: the keys and the wheel go to the pages.
+  if (window_) SetFocus(pages_);
+}
+
+bool PreviewWindow::takeKey(MSG& message) {
+  if (!window_) return false;
+  if (TranslateAcceleratorW(window_, keys_, &message)) return true;
+  return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+int PreviewWindow::sheetWidth() const {
+  return int(std::lround(kSheet.width * std::round(shownDotsPerInch_) / kTwipsPerInch));
+}
+
+int PreviewWindow::sheetHeight() const {
+  return int(std::lround(kSheet.height * std::round(shownDotsPerInch_) / kTwipsPerInch));
+}
+
+void PreviewWindow::setShownDotsPerInch(double dotsPerInch) {
+  dotsPerInch = std::clamp(dotsPerInch, kFewestDotsPerInch, kMostDotsPerInch);
+  // The page at the top stays at the top.
+  const int page = shownDotsPerInch_ == 0 ? 0 : currentPage();
+  if (std::round(dotsPerInch) != std::round(shownDotsPerInch_)) forgetPictures();
+  shownDotsPerInch_ = dotsPerInch;
+  updateScrollBars();
+  showPage(page);
+}
+
+void PreviewWindow::zoomBy(double factor) { setShownDotsPerInch(shownDotsPerInch_ * factor); }
+
+void PreviewWindow::fitWidth() {
+  RECT area{};
+  GetClientRect(pages_, &area);
+  const int room = area.right - 2 * gap();
+  if (room <= 0) return;
+  setShownDotsPerInch(room * kTwipsPerInch / kSheet.width);
+}
+
+void PreviewWindow::fitPage() {
+  RECT area{};
+  GetClientRect(pages_, &area);
+  const double across = (area.right - 2 * gap()) * kTwipsPerInch / kSheet.width;
+  const double down = (area.bottom - 2 * gap()) * kTwipsPerInch / kSheet.height;
+  if (std::min(across, down) <= 0) return;
+  setShownDotsPerInch(std::min(across, down));
+}
+
+void PreviewWindow::updateScrollBars() {
+  if (!pages_ || shownDotsPerInch_ == 0) return;
+  RECT area{};
+  GetClientRect(pages_, &area);
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+  info.nMax = gap() + pageCount_ * (sheetHeight() + gap()) - 1;
+  info.nPage = UINT(std::max<LONG>(area.bottom, 0));
+  SetScrollInfo(pages_, SB_VERT, &info, TRUE);
+  info.nMax = sheetWidth() + 2 * gap() - 1;
+  info.nPage = UINT(std::max<LONG>(area.right, 0));
+  SetScrollInfo(pages_, SB_HORZ, &info, TRUE);
+  scrollTo(scroll_.x, scroll_.y);
+}
+
+void PreviewWindow::scrollTo(int x, int y) {
+  RECT area{};
+  GetClientRect(pages_, &area);
+  const int down = gap() + pageCount_ * (sheetHeight() + gap()) - area.bottom;
+  const int across = sheetWidth() + 2 * gap() - area.right;
+  scroll_ = {std::clamp(x, 0, std::max(across, 0)), std::clamp(y, 0, std::max(down, 0))};
+  SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, scroll_.y, 0};
+  SetScrollInfo(pages_, SB_VERT, &info, TRUE);
+  info.nPos = scroll_.x;
+  SetScrollInfo(pages_, SB_HORZ, &info, TRUE);
+  InvalidateRect(pages_, nullptr, FALSE);
+  showPageNumber();
+}
+
+int PreviewWindow::currentPage() const {
+  if (pageCount_ == 0 || shownDotsPerInch_ == 0) return 0;
+  RECT area{};
+  GetClientRect(pages_, &area);
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+  GetScrollInfo(pages_, SB_VERT, &info);
+  // Scrolled to the end, the last sheet is the one being read.
+  if (scroll_.y > 0 && scroll_.y + int(info.nPage) > info.nMax) return pageCount_ - 1;
+  const int middle = scroll_.y + area.bottom / 2 - gap();
+  return std::clamp(middle / (sheetHeight() + gap()), 0, pageCount_ - 1);
+}
+
+void PreviewWindow::showPage(int page) {
+  page = std::clamp(page, 0, std::max(pageCount_ - 1, 0));
+  scrollTo(scroll_.x, page * (sheetHeight() + gap()));
+}
+
+void PreviewWindow::showPageNumber() {
+  const std::wstring text = L"Sayfa " + std::to_wstring(pageCount_ ? currentPage() + 1 : 0) +
+                            L" / " + std::to_wstring(pageCount_);
+  SetWindowTextW(pageNumber_, text.c_str());
+}
+
+HBITMAP PreviewWindow::sheetPicture(int sheet) {
+  HBITMAP& picture = pictures_[std::size_t(sheet)];
+  if (picture) return picture;
+  const int width = sheetWidth();
+  const int height = sheetHeight();
+  HDC screen = GetDC(pages_);
+  picture = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(pages_, screen);
+  HGDIOBJ before = SelectObject(dc, picture);
+  PatBlt(dc, 0, 0, width, height, WHITENESS);
+  const int dotsPerInch = int(std::round(shownDotsPerInch_));
+  try {
+    std::unique_ptr<pagette::GdiPrinter> printer =
+        pagette::GdiPrinter::drawOn(dc, dotsPerInch, dotsPerInch, kSheet, sheet);
+    drawJob(job_, *printer);
+  } catch (const std::exception&) {
+    // The job was laid out once already, when the sheets were counted.
+  }
+  SelectObject(dc, before);
+  DeleteDC(dc);
+  return picture;
+}
+
+void PreviewWindow::forgetPictures() {
+  for (HBITMAP& picture : pictures_) {
+    if (picture) DeleteObject(picture);
+    picture = nullptr;
+  }
+}
+
+void PreviewWindow::paintPages(HDC dc, const RECT& area) {
+  RECT client{};
+  GetClientRect(pages_, &client);
+  HBRUSH desk = CreateSolidBrush(kDesk);
+  FillRect(dc, &area, desk);
+  DeleteObject(desk);
+  const int width = sheetWidth();
+  const int height = sheetHeight();
+  const int left = std::max<int>(gap(), (client.right - width) / 2) - scroll_.x;
+  HDC pictureDc = CreateCompatibleDC(dc);
+  for (int sheet = 0; sheet < pageCount_; ++sheet) {
+    const int top = gap() + sheet * (height + gap()) - scroll_.y;
+    if (top >= area.bottom || top + height <= area.top) continue;
+    const RECT shadow{left + scaled(3), top + scaled(3), left + width + scaled(3),
+                      top + height + scaled(3)};
+    FillRect(dc, &shadow, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+    HGDIOBJ before = SelectObject(pictureDc, sheetPicture(sheet));
+    BitBlt(dc, left, top, width, height, pictureDc, 0, 0, SRCCOPY);
+    SelectObject(pictureDc, before);
+  }
+  DeleteDC(pictureDc);
+}
+
+LRESULT PreviewWindow::handlePages(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(pages_, &paint);
+      // Drawn off the screen first, so that scrolling does not flicker.
+      const RECT& area = paint.rcPaint;
+      HDC buffer = CreateCompatibleDC(dc);
+      HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+      HGDIOBJ before = SelectObject(buffer, bitmap);
+      paintPages(buffer, area);
+      BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
+             area.left, area.top, SRCCOPY);
+      SelectObject(buffer, before);
+      DeleteObject(bitmap);
+      DeleteDC(buffer);
+      EndPaint(pages_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      updateScrollBars();
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+      SetFocus(pages_);
+      return 0;
+    case WM_KEYDOWN: {
+      const int line = scaled(40);
+      switch (wParam) {
+        case VK_UP: scrollTo(scroll_.x, scroll_.y - line); return 0;
+        case VK_DOWN: scrollTo(scroll_.x, scroll_.y + line); return 0;
+        case VK_LEFT: scrollTo(scroll_.x - line, scroll_.y); return 0;
+        case VK_RIGHT: scrollTo(scroll_.x + line, scroll_.y); return 0;
+        case VK_HOME: showPage(0); return 0;
+        case VK_END: showPage(pageCount_ - 1); return 0;
+      }
+      break;
+    }
+    case WM_MOUSEWHEEL: {
+      const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        zoomBy(std::pow(kZoomStep, notches));
+      } else {
+        scrollTo(scroll_.x, scroll_.y - notches * scaled(80));
+      }
+      return 0;
+    }
+    case WM_VSCROLL:
+    case WM_HSCROLL: {
+      const int bar = message == WM_VSCROLL ? SB_VERT : SB_HORZ;
+      SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+      GetScrollInfo(pages_, bar, &info);
+      int position = info.nPos;
+      switch (LOWORD(wParam)) {
+        case SB_LINEUP: position -= scaled(40); break;
+        case SB_LINEDOWN: position += scaled(40); break;
+        case SB_PAGEUP: position -= int(info.nPage); break;
+        case SB_PAGEDOWN: position += int(info.nPage); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: position = info.nTrackPos; break;
+        case SB_TOP: position = 0; break;
+        case SB_BOTTOM: position = info.nMax; break;
+      }
+      if (bar == SB_VERT) {
+        scrollTo(scroll_.x, position);
+      } else {
+        scrollTo(position, scroll_.y);
+      }
+      return 0;
+    }
+  }
+  return DefWindowProcW(pages_, message, wParam, lParam);
+}
+
+void PreviewWindow::showError(const std::string& message) {
+  MessageBoxW(window_, wideOf(message).c_str(), wideOf(kPreviewTitle).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+void PreviewWindow::printJob() {
+  if (!hasDefaultPrinter()) {
+    showError(noPrinterText());
+    return;
+  }
+  HCURSOR before = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+  const std::string failure = printWithPagette(job_, pagetteProgram_);
+  SetCursor(before);
+  if (!failure.empty()) showError(failure);
+}
+
+void PreviewWindow::savePdf() {
+  // Asked before the file name, so that nobody chooses a file that cannot be written.
+  if (!hasPdfPrinter()) {
+    showError(pdfPrinterMissing());
+    return;
+  }
+  std::wstring path = wideOf(pdfName_);
+  path.resize(std::max<std::size_t>(path.size() + 1, 32768), L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = L"PDF (*.pdf)\0*.pdf\0";
+  dialog.lpstrFile = path.data();
+  // Beside the print file, as on Linux.
+  std::wstring folder(32768, L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  dialog.lpstrInitialDir = folder.c_str();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.lpstrTitle = L"PDF Olarak Kaydet";
+  dialog.lpstrDefExt = L"pdf";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&dialog)) return;
+  path.resize(path.find(L'\0'));
+  HCURSOR before = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+  try {
+    writePdf(job_, pdfTitle_, utf8Of(path));
+  } catch (const std::exception& failure) {
+    SetCursor(before);
+    showError(failure.what());
+    return;
+  }
+  SetCursor(before);
+}
+
+}  // namespace muhtasar_print::win32
