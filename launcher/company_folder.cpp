@@ -1,26 +1,33 @@
 #include "launcher/company_folder.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QSettings>
+
+#include "launcher/launch_rules.h"
 
 namespace launcher {
 namespace {
 
 const QString kLastFolderKey = QStringLiteral("lastFolder");
 
+std::filesystem::path pathOf(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString textOf(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
 }  // namespace
 
 QString folderOfOpenedPath(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isDir()) return QDir::cleanPath(info.absoluteFilePath());
-  return QDir::cleanPath(info.absolutePath());
+  return textOf(companyFolderOf(pathOf(path)));
 }
 
 QString lastFolder(const QSettings& settings) {
-  const QString folder = settings.value(kLastFolderKey).toString();
-  if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
-  return QDir::homePath();
+  return textOf(dialogStart(pathOf(settings.value(kLastFolderKey).toString()),
+                            pathOf(QDir::homePath())));
 }
 
 void rememberFolder(QSettings& settings, const QString& folder) {

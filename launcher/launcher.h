@@ -2,15 +2,12 @@
 
 #include <QStringList>
 
+#include "launcher/launch_rules.h"
 #include "launcher/start_muhtasar.h"
 
 class QSettings;
 
 namespace launcher {
-
-// Caption of the launcher's folder dialog and of its error messages.
-inline constexpr char kFolderDialogTitle[] = "Firma Klasörünü Seçin";
-inline constexpr char kErrorCaption[] = "Muhtasar Beyanname";
 
 // With a path (the opened payroll summary, or a folder), runs muhtasar in its
 // folder; without one, asks for the company folder first, starting at the one

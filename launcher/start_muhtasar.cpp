@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "launcher/launch_rules.h"
+
 namespace launcher {
 
 QString muhtasarBesideLauncher() {
@@ -22,7 +24,8 @@ int runIn(const QString& folder, const QString& program, const ErrorReport& repo
   process.setInputChannelMode(QProcess::ForwardedInputChannel);
   process.start();
   if (!process.waitForStarted(-1)) {
-    report(QStringLiteral("%1 başlatılamadı: %2").arg(program, process.errorString()));
+    report(QString::fromStdString(
+        cannotStart(program.toStdString(), process.errorString().toStdString())));
     return 1;
   }
   process.waitForFinished(-1);
