@@ -96,6 +96,15 @@ TEST(Program, SampleDeclarationAsJobAndAsTwoPagePdfInEveryLocale) {
   }
 }
 
+// The print file that the windows' keyboard tests leave: the Windows
+// installation's test checks muhtasar-print.exe against this job.
+TEST(Program, KeyboardTestsPrintFileGivesItsGoldenJob) {
+  ScratchDir dir;
+  fs::copy_file(kData + "/keys/BORDMHT1.DAT", "BORDMHT1.DAT");
+  ASSERT_EQ(run("--job out.job"), 0) << readFile("err");
+  EXPECT_EQ(readFile("out.job"), readFile(kData + "/keys/BORDMHT1.job"));
+}
+
 std::size_t occurrences(const std::string& text, const std::string& part) {
   std::size_t count = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))

@@ -7,7 +7,8 @@
 # and with no previous period says so in the "Dikkat" box; Alt+Y writes the
 # print file and starts the print program beside the window's program, the
 # stand-in of the tests, which records how it was started in the folder $3 and
-# ends; Alt+K saves. Needs a window id; $1 names the run.
+# ends (or the function $4, given the run and $3, sees to the real one); Alt+K
+# saves. Needs a window id; $1 names the run.
 fail() {
   echo "FAIL: $*"
   exit 1
@@ -24,7 +25,7 @@ require_keyboard_tools() {
 }
 
 type_declaration_keys() {
-  local run=$1 wid=$2 records=$3
+  local run=$1 wid=$2 records=$3 await_print_program=${4:-await_stand_in}
   xdotool windowfocus --sync "$wid"
   sleep 0.3
   xdotool type --delay 30 "ÇĞİÖŞÜ çğıiöşü "
@@ -39,14 +40,19 @@ type_declaration_keys() {
   answer_box "$run" "Dikkat" "Alt+D did not end with the notice"
   xdotool windowfocus --sync "$wid"
   xdotool key alt+y
+  "$await_print_program" "$run" "$records"
+  xdotool windowfocus --sync "$wid"
+  xdotool key alt+k
+}
+
+await_stand_in() {
+  local run=$1 records=$2
   for _ in $(seq 1 300); do
     [ -e "$records/done" ] && break
     sleep 0.1
   done
   [ -e "$records/done" ] || fail "$run: Alt+Y did not start the print program"
   rm -f "$records/cwd" "$records/command line" "$records/done"
-  xdotool windowfocus --sync "$wid"
-  xdotool key alt+k
 }
 
 # Waits for the message box of that title and closes it with Enter.
