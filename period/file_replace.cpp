@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "period/io_error.h"
+#include "period/path_text.h"
 
 namespace period {
 
@@ -18,21 +19,21 @@ bool overwriteFile(std::FILE* file, std::string_view bytes) {
 std::string replacementTarget(const std::string& path) {
   // Followed link by link, as the system would, so that a link whose file is
   // yet to be made names that file and not the link.
-  std::filesystem::path target(path);
+  std::filesystem::path target = pathOfText(path);
   std::error_code error;
   for (int depth = 0; depth < 40 && std::filesystem::is_symlink(target, error); ++depth) {
     const std::filesystem::path next = std::filesystem::read_symlink(target, error);
     if (error) break;
     target = next.is_absolute() ? next : target.parent_path() / next;
   }
-  return target.string();
+  return textOfPath(target);
 }
 
 std::string pathInCurrentDirectory(const std::string& name) {
   std::error_code error;
   const std::filesystem::path current = std::filesystem::current_path(error);
   if (error) throwIoError(error.value());
-  std::string path = current.string();
+  std::string path = textOfPath(current);
   constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
   if (path.empty() || path.back() != separator) path += separator;
   return path + name;

@@ -7,12 +7,13 @@
 #include <random>
 
 #include "period/file_replace.h"
+#include "period/path_text.h"
 
 namespace period {
 namespace {
 
 std::wstring widePath(const std::string& path) {
-  return std::filesystem::path(path).wstring();
+  return pathOfText(path).wstring();
 }
 
 // The errno whose input/output message matches the one Windows would give.
@@ -98,7 +99,7 @@ std::FILE* openRegularFileForReading(const std::string& path) {
 // Creating links takes a privilege that office users lack: the print file is
 // opened as it always was, so its errors keep their system error codes.
 std::FILE* openRegularFileForWriting(const std::string& path) {
-  return std::fopen(path.c_str(), "wb");
+  return _wfopen(widePath(path).c_str(), L"wb");
 }
 
 bool lockForReading(std::FILE* file) {
@@ -237,7 +238,7 @@ std::string rewriteJournalPath(std::FILE* store, bool make) {
                 static_cast<unsigned long>(identity.dwVolumeSerialNumber),
                 static_cast<unsigned long>(identity.nFileIndexHigh),
                 static_cast<unsigned long>(identity.nFileIndexLow));
-  return (folder / name).string();
+  return textOfPath(folder / name);
 }
 
 // MoveFileExW with MOVEFILE_WRITE_THROUGH has put the entry on the disk.

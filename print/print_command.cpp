@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "period/io_error.h"
+#include "period/path_text.h"
 #include "period/store.h"
 #include "print/print_file.h"
 
@@ -22,7 +23,9 @@ void printDeclaration(form::Form& form, const std::string& periodKey, const std:
   // out; elsewhere ours does. A print that silently goes nowhere would leave
   // the accountant without the declaration on paper and without knowing it.
   std::error_code ignored;
-  if (std::filesystem::exists(program, ignored) && startPrintProgram(program)) return;
+  if (std::filesystem::exists(period::pathOfText(program), ignored) && startPrintProgram(program)) {
+    return;
+  }
   if (!fallback.empty() && startPrintProgram(fallback)) return;
   throw period::Error(printProgramNotStartedMessage(program));
 }

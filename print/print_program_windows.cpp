@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "period/path_text.h"
 #include "print/print_command.h"
 
 namespace print {
@@ -17,13 +18,7 @@ std::string executableFolder() {
   if (length == 0 || length >= MAX_PATH) return "";
   std::wstring wide(path, length);
   wide.erase(wide.find_last_of(L"\\/") + 1);
-  // CreateProcessA takes the path in the code page of the system.
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string folder(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), folder.data(), size,
-                      nullptr, nullptr);
-  return folder;
+  return period::textOfPath(wide);
 }
 
 std::string ownPrintProgram() {
@@ -35,14 +30,14 @@ bool startPrintProgram(const std::string& program) {
   if (program.empty()) return false;
   // The payroll package's program is started by its bare path, not quoted; a
   // path with blanks (our own, in a folder of the user's choice) is quoted.
-  std::string commandLine =
-      program.find(' ') == std::string::npos ? program : "\"" + program + "\"";
-  STARTUPINFOA startup{};
+  std::wstring commandLine = period::pathOfText(program).wstring();
+  if (commandLine.find(L' ') != std::wstring::npos) commandLine = L"\"" + commandLine + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     return false;
   }

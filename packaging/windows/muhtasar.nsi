@@ -101,4 +101,8 @@ Section "Uninstall"
   DeleteRegKey HKLM "${APPLICATION_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
+  ; muhtasar's folder for the journals of stores being rewritten, when it is
+  ; empty: a journal still there belongs to a store that must be recovered.
+  SetShellVarContext current
+  RMDir "$LOCALAPPDATA\muhtasar"
 SectionEnd
