@@ -60,7 +60,9 @@ constexpr ACCEL kKeys[] = {
     {FVIRTKEY, VK_ESCAPE, kClose},
     {FVIRTKEY, VK_PRIOR, kPreviousPage},
     {FVIRTKEY, VK_NEXT, kNextPage},
+    // "+" is a shifted key on some keyboards and a key of its own on others.
     {FVIRTKEY | FCONTROL, VK_OEM_PLUS, kZoomIn},
+    {FVIRTKEY | FCONTROL | FSHIFT, VK_OEM_PLUS, kZoomIn},
     {FVIRTKEY | FCONTROL, VK_ADD, kZoomIn},
     {FVIRTKEY | FCONTROL, VK_OEM_MINUS, kZoomOut},
     {FVIRTKEY | FCONTROL, VK_SUBTRACT, kZoomOut},
@@ -110,7 +112,6 @@ PreviewWindow::PreviewWindow(std::string job, std::string pdfName, std::string p
       reports_(joinedLines(reports)) {}
 
 PreviewWindow::~PreviewWindow() {
-  forgetPictures();
   if (keys_) DestroyAcceleratorTable(keys_);
   if (font_) DeleteObject(font_);
   if (reportBrush_) DeleteObject(reportBrush_);
@@ -143,7 +144,6 @@ bool PreviewWindow::create(HINSTANCE instance) {
     showError(failure.what());
     return false;
   }
-  pictures_.assign(static_cast<std::size_t>(pageCount_), nullptr);
   CreateWindowExW(0, kWindowClass, wideOf(kPreviewTitle).c_str(), WS_OVERLAPPEDWINDOW,
                   CW_USEDEFAULT, CW_USEDEFAULT, scaled(900), scaled(1000), nullptr, nullptr,
                   instance, this);
@@ -319,7 +319,6 @@ void PreviewWindow::setShownDotsPerInch(double dotsPerInch) {
   dotsPerInch = std::clamp(dotsPerInch, kFewestDotsPerInch, kMostDotsPerInch);
   // The page at the top stays at the top.
   const int page = shownDotsPerInch_ == 0 ? 0 : currentPage();
-  if (std::round(dotsPerInch) != std::round(shownDotsPerInch_)) forgetPictures();
   shownDotsPerInch_ = dotsPerInch;
   updateScrollBars();
   showPage(page);
@@ -395,37 +394,9 @@ void PreviewWindow::showPageNumber() {
   SetWindowTextW(pageNumber_, text.c_str());
 }
 
-HBITMAP PreviewWindow::sheetPicture(int sheet) {
-  HBITMAP& picture = pictures_[std::size_t(sheet)];
-  if (picture) return picture;
-  const int width = sheetWidth();
-  const int height = sheetHeight();
-  HDC screen = GetDC(pages_);
-  picture = CreateCompatibleBitmap(screen, width, height);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(pages_, screen);
-  HGDIOBJ before = SelectObject(dc, picture);
-  PatBlt(dc, 0, 0, width, height, WHITENESS);
-  const int dotsPerInch = int(std::round(shownDotsPerInch_));
-  try {
-    std::unique_ptr<pagette::GdiPrinter> printer =
-        pagette::GdiPrinter::drawOn(dc, dotsPerInch, dotsPerInch, kSheet, sheet);
-    drawJob(job_, *printer);
-  } catch (const std::exception&) {
-    // The job was laid out once already, when the sheets were counted.
-  }
-  SelectObject(dc, before);
-  DeleteDC(dc);
-  return picture;
-}
-
-void PreviewWindow::forgetPictures() {
-  for (HBITMAP& picture : pictures_) {
-    if (picture) DeleteObject(picture);
-    picture = nullptr;
-  }
-}
-
+// Each sheet in sight is laid out by pagette's layout and drawn straight into
+// the buffer at the shown resolution, moved to its place: only what is in
+// sight is drawn, at any zoom, and nothing is kept between paints.
 void PreviewWindow::paintPages(HDC dc, const RECT& area) {
   RECT client{};
   GetClientRect(pages_, &client);
@@ -435,18 +406,27 @@ void PreviewWindow::paintPages(HDC dc, const RECT& area) {
   const int width = sheetWidth();
   const int height = sheetHeight();
   const int left = std::max<int>(gap(), (client.right - width) / 2) - scroll_.x;
-  HDC pictureDc = CreateCompatibleDC(dc);
+  const int dotsPerInch = int(std::round(shownDotsPerInch_));
   for (int sheet = 0; sheet < pageCount_; ++sheet) {
     const int top = gap() + sheet * (height + gap()) - scroll_.y;
     if (top >= area.bottom || top + height <= area.top) continue;
     const RECT shadow{left + scaled(3), top + scaled(3), left + width + scaled(3),
                       top + height + scaled(3)};
     FillRect(dc, &shadow, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-    HGDIOBJ before = SelectObject(pictureDc, sheetPicture(sheet));
-    BitBlt(dc, left, top, width, height, pictureDc, 0, 0, SRCCOPY);
-    SelectObject(pictureDc, before);
+    const RECT paper{left, top, left + width, top + height};
+    FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, paper.left, paper.top, paper.right, paper.bottom);
+    SetViewportOrgEx(dc, left, top, nullptr);
+    try {
+      std::unique_ptr<pagette::GdiPrinter> printer =
+          pagette::GdiPrinter::drawOn(dc, dotsPerInch, dotsPerInch, kSheet, sheet);
+      drawJob(job_, *printer);
+    } catch (const std::exception&) {
+      // The job was laid out once already, when the sheets were counted.
+    }
+    RestoreDC(dc, saved);
   }
-  DeleteDC(pictureDc);
 }
 
 LRESULT PreviewWindow::handlePages(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,7 +10,7 @@ namespace muhtasar_print::win32 {
 // The print preview on Windows: the job's sheets drawn by pagette's layout
 // through its GDI printer, one below the other at any zoom, and the commands
 // to print the job with pagette.exe, save it as a PDF file, or close. It
-// holds the job and the pictures of its sheets, nothing of the declaration.
+// holds the job, nothing of the declaration.
 class PreviewWindow {
  public:
   // `reports` are what the paper says differently from the print file; they
@@ -28,6 +28,10 @@ class PreviewWindow {
 
   int pageCount() const { return pageCount_; }
   int currentPage() const;
+  // The zoom, as the dots per inch at which the sheets are shown.
+  double shownDotsPerInch() const { return shownDotsPerInch_; }
+  HWND pages() const { return pages_; }
+  HWND reportBar() const { return reportBar_; }
 
   void printJob();
   void savePdf();
@@ -52,8 +56,6 @@ class PreviewWindow {
   void updateScrollBars();
   void scrollTo(int x, int y);
   void paintPages(HDC dc, const RECT& area);
-  HBITMAP sheetPicture(int sheet);
-  void forgetPictures();
   void showPageNumber();
   void showError(const std::string& message);
   void run(int command);
@@ -76,7 +78,6 @@ class PreviewWindow {
   int pageCount_ = 0;
   double shownDotsPerInch_ = 0;  // 0 until the window knows its size: then fit to width
   POINT scroll_{};
-  std::vector<HBITMAP> pictures_;  // per sheet at the shown resolution, made when first shown
 };
 
 }  // namespace muhtasar_print::win32

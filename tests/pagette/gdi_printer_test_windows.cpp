@@ -123,5 +123,31 @@ TEST(GdiPrinter, TextsDrawAsWideAsTheyMeasure) {
   }
 }
 
+// A preview draws one sheet at a time: only that sheet's marks, and the
+// sheets are counted whichever is drawn.
+TEST(GdiPrinter, DrawsOnlyTheSheetItIsAskedFor) {
+  const auto job = [](Printer& p) {
+    p.drawLine(1440, 2880, 4320, 2880);
+    p.newPage();
+    p.fillRectangle(7200, 10000, 8640, 11440);
+    p.newPage();
+    p.drawLine(1000, 500, 1000, 3000);
+  };
+  const struct {
+    int sheet;
+    RECT dots;  // right below left where nothing stands
+  } cases[] = {{0, {144, 288, 432, 288}}, {1, {720, 1000, 863, 1143}}, {2, {100, 50, 100, 300}},
+               {3, {kA4.width / 10 + 1, kA4.height / 10 + 1, -1, -1}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sheet);
+    Bitmap bitmap;
+    std::unique_ptr<GdiPrinter> printer =
+        GdiPrinter::drawOn(bitmap.dc(), kDotsPerInch, kDotsPerInch, kA4, c.sheet);
+    job(*printer);
+    EXPECT_EQ(printer->sheetCount(), 3);
+    expectNear(bitmap.marks(), c.dots, 1);
+  }
+}
+
 }  // namespace
 }  // namespace pagette
