@@ -21,11 +21,9 @@ namespace fs = std::filesystem;
 constexpr const wchar_t* kSettingsKey = L"Software\\Muhtasar Beyanname";
 constexpr const wchar_t* kLastFolderValue = L"LastFolder";
 
+// Texts are UTF-8, as the launcher's rules hold them.
 std::wstring wideOf(const std::string& utf8) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(std::size_t(size > 0 ? size : 0), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), size);
-  return wide;
+  return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
 }
 
 std::string utf8Of(const std::wstring& wide) {
