@@ -1,23 +1,17 @@
 #include "muhtasar_print/print_command.h"
 
-#include <filesystem>
 #include <fstream>
 #include <ostream>
 
 #include "muhtasar_print/declaration_job.h"
 #include "muhtasar_print/print_file.h"
+#include "period/path_text.h"
 
 namespace muhtasar_print {
 namespace {
 
-// A path given in UTF-8 (Windows), or in the system's bytes (Linux, where a
-// path is bytes and the conversion copies them).
-std::filesystem::path pathOf(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 int writeJobFile(const std::string& job, const std::string& path, std::ostream& errors) {
-  std::ofstream out(pathOf(path), std::ios::binary);
+  std::ofstream out(period::pathOfText(path), std::ios::binary);
   out.write(job.data(), static_cast<std::streamsize>(job.size()));
   out.close();
   if (!out) {

@@ -33,14 +33,14 @@ void write(DWORD handle, const std::string& text) {
 }
 
 // A message for whoever started the program: into the stream when it goes
-// somewhere, else in a box; `always` also boxes what is no failure.
-void tell(DWORD handle, const std::string& text, bool failed) {
+// somewhere, else in a box with the icon, or nowhere without one.
+void tell(DWORD handle, const std::string& text, UINT boxIcon) {
   if (text.empty()) return;
   if (redirected(handle)) {
     write(handle, text);
-  } else if (failed) {
+  } else if (boxIcon != 0) {
     MessageBoxW(nullptr, wideOf(text).c_str(), wideOf(muhtasar_print::kPreviewTitle).c_str(),
-                MB_OK | MB_ICONERROR);
+                MB_OK | boxIcon);
   }
 }
 
@@ -58,7 +58,7 @@ int showPreview(HINSTANCE instance, int show) {
   try {
     file = muhtasar_print::readPrintFile(muhtasar_print::kPrintFileName);
   } catch (const muhtasar_print::PrintFileError& failure) {
-    tell(STD_ERROR_HANDLE, std::string(failure.what()) + '\n', true);
+    tell(STD_ERROR_HANDLE, std::string(failure.what()) + '\n', MB_ICONERROR);
     return muhtasar_print::kExitFailed;
   }
   muhtasar_print::DeclarationPrint print = muhtasar_print::declarationPrint(file);
@@ -87,10 +87,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     case Kind::Preview:
       return showPreview(instance, show);
     case Kind::Version:
-      tell(STD_OUTPUT_HANDLE, "muhtasar-print " MUHTASAR_VERSION "\n", true);
+      tell(STD_OUTPUT_HANDLE, "muhtasar-print " MUHTASAR_VERSION "\n", MB_ICONINFORMATION);
       return 0;
     case Kind::Usage:
-      tell(STD_ERROR_HANDLE, muhtasar_print::usageText(), true);
+      tell(STD_ERROR_HANDLE, muhtasar_print::usageText(), MB_ICONERROR);
       return muhtasar_print::kExitUsage;
     case Kind::Job:
     case Kind::Pdf:
@@ -101,6 +101,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
       muhtasar_print::runWithoutWindow(command, muhtasar_print::win32::writePdf, errors);
   // What the paper says differently from the file is only worth a box when
   // something failed.
-  tell(STD_ERROR_HANDLE, errors.str(), status != 0);
+  tell(STD_ERROR_HANDLE, errors.str(), status != 0 ? MB_ICONERROR : 0);
   return status;
 }

@@ -331,7 +331,8 @@ void PreviewWindow::fitWidth() {
   GetClientRect(pages_, &area);
   const int room = area.right - 2 * gap();
   if (room <= 0) return;
-  setShownDotsPerInch(room * kTwipsPerInch / kSheet.width);
+  // Sheets are drawn at whole dots per inch: rounded down, the sheet fits.
+  setShownDotsPerInch(std::floor(room * kTwipsPerInch / kSheet.width));
 }
 
 void PreviewWindow::fitPage() {
@@ -340,7 +341,7 @@ void PreviewWindow::fitPage() {
   const double across = (area.right - 2 * gap()) * kTwipsPerInch / kSheet.width;
   const double down = (area.bottom - 2 * gap()) * kTwipsPerInch / kSheet.height;
   if (std::min(across, down) <= 0) return;
-  setShownDotsPerInch(std::min(across, down));
+  setShownDotsPerInch(std::floor(std::min(across, down)));
 }
 
 void PreviewWindow::updateScrollBars() {
