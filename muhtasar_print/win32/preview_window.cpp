@@ -121,14 +121,14 @@ bool PreviewWindow::create(HINSTANCE instance) {
   instance_ = instance;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpfnWndProc = route<&PreviewWindow::window_, &PreviewWindow::handle>;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);
-  windowClass.lpfnWndProc = pagesProc;
+  windowClass.lpfnWndProc = route<&PreviewWindow::pages_, &PreviewWindow::handlePages>;
   windowClass.hbrBackground = CreateSolidBrush(kDesk);
   windowClass.lpszClassName = kPagesClass;
   RegisterClassExW(&windowClass);
@@ -150,28 +150,19 @@ bool PreviewWindow::create(HINSTANCE instance) {
   return window_ != nullptr;
 }
 
-LRESULT CALLBACK PreviewWindow::windowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+// Both window classes reach this object: it comes with the creation and
+// stays in the window's user data; the window's handle is kept in `place`.
+template <HWND PreviewWindow::*place,
+          LRESULT (PreviewWindow::*handler)(UINT message, WPARAM wParam, LPARAM lParam)>
+LRESULT CALLBACK PreviewWindow::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
     self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
+    self->*place = window;
   }
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
-}
-
-LRESULT CALLBACK PreviewWindow::pagesProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
-  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->pages_ = window;
-  }
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->handlePages(message, wParam, lParam);
+  return (self->*handler)(message, wParam, lParam);
 }
 
 void PreviewWindow::createControls() {

@@ -41,8 +41,9 @@ class PreviewWindow {
   void fitWidth();
 
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK pagesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <HWND PreviewWindow::*place,
+            LRESULT (PreviewWindow::*handler)(UINT message, WPARAM wParam, LPARAM lParam)>
+  static LRESULT CALLBACK route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handlePages(UINT message, WPARAM wParam, LPARAM lParam);
 
