@@ -41,7 +41,8 @@ VIAddVersionKey /LANG=1055 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1055 "LegalCopyright" "© 2026 ${PUBLISHER}"
 
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\muhtasar-open.exe"
+; No "run now" on the last page: the installer runs with the administrator's
+; rights, and muhtasar started from it would write the company's files with them.
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
