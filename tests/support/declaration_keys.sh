@@ -11,7 +11,21 @@
 # saves. Needs a window id; $1 names the run.
 fail() {
   echo "FAIL: $*"
+  keep_screenshot "${0##*/}"
   exit 1
+}
+
+# A failing window test keeps a picture of its display in
+# $MUHTASAR_SCREENSHOT_DIR (the scripts set it beside their logs), so that the
+# failure explains itself.
+keep_screenshot() {
+  [ -n "${DISPLAY:-}" ] && [ -n "${MUHTASAR_SCREENSHOT_DIR:-}" ] || return 0
+  command -v import >/dev/null || return 0
+  mkdir -p "$MUHTASAR_SCREENSHOT_DIR"
+  local shot
+  shot="$MUHTASAR_SCREENSHOT_DIR/${1%.sh}-$(date +%H%M%S).png"
+  import -window root "$shot" 2>/dev/null && echo "The display at that moment: $shot"
+  return 0
 }
 
 # Skips the test (status 77) where it cannot drive a window as a person would,
