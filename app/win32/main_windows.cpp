@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/carry_over_message.h"
+#include "app/qt/carry_over_message.h"
 #include "app/win32/form_window.h"
 #include "app/win32/win32_text.h"
 #include "app/window_texts.h"

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <cstdio>
 
-#include "app/exit_after_first_paint.h"
+#include "app/qt/exit_after_first_paint.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/error_report.h"
-#include "app/form_widgets.h"
-#include "app/tform1.h"
+#include "app/qt/error_report.h"
+#include "app/qt/form_widgets.h"
+#include "app/qt/tform1.h"
 #include "app/window_commands.h"
 #include "form/catalogue.h"
 #include "form/form.h"

@@ -10,7 +10,7 @@
 
 #include "form/form.h"
 #include "muhtasar_print/declaration_job.h"
-#include "muhtasar_print/paper_output.h"
+#include "muhtasar_print/qt/paper_output.h"
 #include "period/computed_values.h"
 #include "period/store.h"
 #include "print/print_file.h"

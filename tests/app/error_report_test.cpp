@@ -1,10 +1,10 @@
-#include "app/error_report.h"
+#include "app/qt/error_report.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "app/cp1254_text.h"
+#include "app/qt/cp1254_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/muhtasar_program.h"
+#include "app/qt/muhtasar_program.h"
 #include "form/catalogue.h"
 #include "window_fixture.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/error_report.h"
-#include "app/tform1.h"
+#include "app/qt/error_report.h"
+#include "app/qt/tform1.h"
 
 namespace app_testing {
 

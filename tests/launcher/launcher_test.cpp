@@ -1,4 +1,4 @@
-#include "launcher/launcher.h"
+#include "launcher/qt/launcher.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "launcher/company_folder.h"
+#include "launcher/qt/company_folder.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "job_reader.h"
 #include "muhtasar_print/declaration_job.h"
 #include "muhtasar_print/job_drawing.h"
-#include "muhtasar_print/paper_output.h"
-#include "muhtasar_print/preview_window.h"
+#include "muhtasar_print/qt/paper_output.h"
+#include "muhtasar_print/qt/preview_window.h"
 #include "qt_printer.h"
 #include "support/scratch_dir.h"
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "muhtasar_print/declaration_job.h"
-#include "muhtasar_print/paper_output.h"
-#include "muhtasar_print/preview_window.h"
+#include "muhtasar_print/qt/paper_output.h"
+#include "muhtasar_print/qt/preview_window.h"
 #include "muhtasar_print/print_command.h"
 
 namespace {

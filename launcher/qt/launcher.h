@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "launcher/launch_rules.h"
-#include "launcher/start_muhtasar.h"
+#include "launcher/qt/start_muhtasar.h"
 
 class QSettings;
 

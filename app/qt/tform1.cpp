@@ -1,4 +1,4 @@
-#include "app/tform1.h"
+#include "app/qt/tform1.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/component_look.h"
+#include "app/qt/component_look.h"
 #include "app/focus_context.h"
 #include "app/window_texts.h"
 #include "form/catalogue.h"

@@ -2,7 +2,7 @@
 #include <QMessageBox>
 #include <QSettings>
 
-#include "launcher/launcher.h"
+#include "launcher/qt/launcher.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

@@ -1,12 +1,12 @@
-#include "app/display_field_label.h"
+#include "app/qt/display_field_label.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
 #include <vector>
 
-#include "app/component_look.h"
-#include "app/cp1254_text.h"
+#include "app/qt/component_look.h"
+#include "app/qt/cp1254_text.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/cp1254_text.h"
+#include "app/qt/cp1254_text.h"
 
 #include "form/cp1254.h"
 

@@ -1,4 +1,4 @@
-#include "muhtasar_print/preview_window.h"
+#include "muhtasar_print/qt/preview_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +15,7 @@
 
 #include "job_error.h"
 #include "muhtasar_print/job_drawing.h"
-#include "muhtasar_print/paper_output.h"
+#include "muhtasar_print/qt/paper_output.h"
 #include "qt_printer.h"
 
 namespace muhtasar_print {

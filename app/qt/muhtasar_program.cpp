@@ -1,15 +1,15 @@
-#include "app/muhtasar_program.h"
+#include "app/qt/muhtasar_program.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <cstdio>
 
-#include "app/carry_over_message.h"
-#include "app/error_report.h"
-#include "app/exit_after_first_paint.h"
-#include "app/exit_question.h"
-#include "app/tform1.h"
+#include "app/qt/carry_over_message.h"
+#include "app/qt/error_report.h"
+#include "app/qt/exit_after_first_paint.h"
+#include "app/qt/exit_question.h"
+#include "app/qt/tform1.h"
 #include "app/window_texts.h"
 #include "period/file_replace.h"
 #include "period/store.h"

@@ -1,4 +1,4 @@
-#include "app/text_field_edit.h"
+#include "app/qt/text_field_edit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/component_look.h"
-#include "app/cp1254_text.h"
-#include "app/error_report.h"
+#include "app/qt/component_look.h"
+#include "app/qt/cp1254_text.h"
+#include "app/qt/error_report.h"
 #include "app/identity_hint.h"
 
 namespace app {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_report.h"
-#include "app/exit_question.h"
-#include "app/form_widgets.h"
+#include "app/qt/error_report.h"
+#include "app/qt/exit_question.h"
+#include "app/qt/form_widgets.h"
 #include "app/window_commands.h"
 #include "app/window_texts.h"
 #include "form/form.h"

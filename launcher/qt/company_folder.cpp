@@ -1,4 +1,4 @@
-#include "launcher/company_folder.h"
+#include "launcher/qt/company_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/form_widgets.h"
+#include "app/qt/form_widgets.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -6,12 +6,12 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "app/amount_field_edit.h"
-#include "app/component_look.h"
-#include "app/display_field_label.h"
+#include "app/qt/amount_field_edit.h"
+#include "app/qt/component_look.h"
+#include "app/qt/display_field_label.h"
 #include "app/focus_context.h"
-#include "app/field_check_box.h"
-#include "app/text_field_edit.h"
+#include "app/qt/field_check_box.h"
+#include "app/qt/text_field_edit.h"
 #include "form/catalogue.h"
 #include "form/form.h"
 #include "form/key_filters.h"

@@ -1,4 +1,4 @@
-#include "launcher/start_muhtasar.h"
+#include "launcher/qt/start_muhtasar.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/error_report.h"
+#include "app/qt/error_report.h"
 
 #include <QMessageBox>
 

@@ -1,10 +1,10 @@
-#include "launcher/launcher.h"
+#include "launcher/qt/launcher.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QSettings>
 
-#include "launcher/company_folder.h"
+#include "launcher/qt/company_folder.h"
 #include "launcher/launch_rules.h"
 
 namespace launcher {

@@ -1,9 +1,9 @@
-#include "app/field_check_box.h"
+#include "app/qt/field_check_box.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/error_report.h"
+#include "app/qt/error_report.h"
 
 namespace app {
 

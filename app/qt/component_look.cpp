@@ -1,4 +1,4 @@
-#include "app/component_look.h"
+#include "app/qt/component_look.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "muhtasar_print/paper_output.h"
+#include "muhtasar_print/qt/paper_output.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/amount_field_edit.h"
+#include "app/qt/amount_field_edit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -7,9 +7,9 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "app/component_look.h"
-#include "app/cp1254_text.h"
-#include "app/error_report.h"
+#include "app/qt/component_look.h"
+#include "app/qt/cp1254_text.h"
+#include "app/qt/error_report.h"
 
 namespace app {
 

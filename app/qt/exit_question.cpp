@@ -1,4 +1,4 @@
-#include "app/exit_question.h"
+#include "app/qt/exit_question.h"
 
 #include <QMessageBox>
 #include <QPushButton>

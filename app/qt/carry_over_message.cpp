@@ -1,4 +1,4 @@
-#include "app/carry_over_message.h"
+#include "app/qt/carry_over_message.h"
 
 #include <QMessageBox>
 

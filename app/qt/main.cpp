@@ -1,4 +1,4 @@
-#include "app/muhtasar_program.h"
+#include "app/qt/muhtasar_program.h"
 
 int main(int argc, char** argv) {
   return app::runMuhtasar(argc, argv);
