@@ -12,8 +12,8 @@ inline constexpr const char* kWindowName = "Form1";
 inline constexpr int kWindowWidth = 654;
 inline constexpr int kWindowHeight = 683;
 
-// The menu bar: four commands with their Alt letters.
-enum class MenuCommand { UpdateComputedValues, CarryOver, Print, Exit };
+// The menu bar: its commands with their Alt letters.
+enum class MenuCommand { UpdateComputedValues, CarryOver, Print, Check, Exit };
 struct MenuItem {
   const char* name;
   const char* caption;
@@ -24,6 +24,8 @@ inline constexpr MenuItem kMenuItems[] = {
      MenuCommand::UpdateComputedValues},
     {"ncekiDnemdenDevir1", "Önceki Dönemden &Devir", MenuCommand::CarryOver},
     {"Yazdr1", "&Yazdır", MenuCommand::Print},
+    // The whole declaration checked; it only shows, and never stops a command.
+    {"KontrolEt1", "K&ontrol Et", MenuCommand::Check},
     {"k1", "Çı&kış", MenuCommand::Exit},
 };
 

@@ -1,4 +1,4 @@
-# The declaration logic's sources (form/, period/, print/), for the main build
+# The declaration logic's sources (form/, period/, print/, check/), for the main build
 # and the fuzz build. Each platform pair (name_posix.cpp, name_windows.cpp) is
 # named apart: a build takes its own platform's half, or its own stand-in.
 set(MUHTASAR_FORM_SOURCES
@@ -28,7 +28,11 @@ set(MUHTASAR_PERIOD_SOURCES
   period/stored_boolean.cpp
   period/stored_fields.cpp
   print/print_command.cpp
-  print/print_file.cpp)
+  print/print_file.cpp
+  check/declaration_check.cpp
+  check/field_captions.cpp
+  check/form_values.cpp
+  check/field_rules.cpp)
 # The halves that talk to the system: the file replace, the error codes, the
 # start of the print program.
 set(MUHTASAR_PLATFORM_PAIRS period/file_replace period/io_error print/print_program)

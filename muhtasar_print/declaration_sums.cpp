@@ -58,9 +58,10 @@ class Checker {
     }
     if (operandsKnown && candidates.size() > 0) {
       const Cents expected = **candidates.begin();
-      check_.reports.push_back(fieldTitle(result) + " tutmuyor: " + relation + " " +
-                               signedText(expected) + " olmalı, dosyada " +
-                               signedText(*shown) + "; dosyadaki tutar basıldı.");
+      check_.mismatches.push_back(fieldTitle(result) + " tutmuyor: " + relation + " " +
+                                  signedText(expected) + " olmalı, dosyada " +
+                                  signedText(*shown) + "; dosyadaki tutar basıldı.");
+      check_.reports.push_back(check_.mismatches.back());
     }
     return *shown;
   }

@@ -18,6 +18,8 @@ struct SumCheck {
   // One line each, UTF-8: every minus sign put back, every relation that does
   // not hold (the file's value then prints as it stands).
   std::vector<std::string> reports;
+  // The relations that do not hold, as they stand among the reports.
+  std::vector<std::string> mismatches;
 };
 
 SumCheck checkSums(const PrintFile& file);

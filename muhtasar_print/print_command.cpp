@@ -5,6 +5,7 @@
 
 #include "muhtasar_print/declaration_job.h"
 #include "muhtasar_print/print_file.h"
+#include "muhtasar_print/print_file_check.h"
 #include "period/path_text.h"
 
 namespace muhtasar_print {
@@ -33,6 +34,7 @@ PrintCommand parsePrintCommand(const std::vector<std::string>& arguments) {
   using Kind = PrintCommand::Kind;
   if (arguments.empty()) return {Kind::Preview, {}};
   if (arguments.size() == 1 && arguments[0] == "--version") return {Kind::Version, {}};
+  if (arguments.size() == 1 && arguments[0] == "--check") return {Kind::Check, {}};
   if (arguments.size() != 2) return {};
   if (arguments[0] == "--job") return {Kind::Job, arguments[1]};
   if (arguments[0] == "--pdf") return {Kind::Pdf, arguments[1]};
@@ -40,9 +42,10 @@ PrintCommand parsePrintCommand(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-  return "usage: muhtasar-print [--job JOBFILE | --pdf PDFFILE | --version]\n"
+  return "usage: muhtasar-print [--job JOBFILE | --pdf PDFFILE | --check | --version]\n"
          "Prints the declaration in BORDMHT1.DAT of the current directory: opens a print\n"
-         "preview, or writes pagette's print job or a PDF file and exits.\n";
+         "preview, or writes pagette's print job or a PDF file and exits. --check lists\n"
+         "what is wrong with the declaration.\n";
 }
 
 int runWithoutWindow(const PrintCommand& command, const PdfWriter& writePdf,
@@ -67,6 +70,22 @@ int runWithoutWindow(const PrintCommand& command, const PdfWriter& writePdf,
     return kExitFailed;
   }
   return 0;
+}
+
+int runCheck(std::ostream& out, std::ostream& errors) {
+  std::vector<std::string> lines;
+  try {
+    lines = checkLines(readPrintFile(kPrintFileName));
+  } catch (const PrintFileError& failure) {
+    errors << "muhtasar-print: " << failure.what() << '\n';
+    return kExitNotChecked;
+  }
+  bool hasErrors = false;
+  for (const std::string& line : lines) {
+    out << line << '\n';
+    hasErrors = hasErrors || line.rfind("Hata: ", 0) == 0;
+  }
+  return hasErrors ? kExitHasErrors : 0;
 }
 
 std::string noPrinterText() {

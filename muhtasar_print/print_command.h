@@ -11,10 +11,13 @@ inline constexpr const char* kPreviewTitle = "Muhtasar Beyanname - Baskı Önizl
 
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// --check: the declaration has errors (1), or the file cannot be checked (2).
+inline constexpr int kExitHasErrors = 1;
+inline constexpr int kExitNotChecked = 2;
 
 // What the print program was asked to do on its command line.
 struct PrintCommand {
-  enum class Kind { Preview, Version, Job, Pdf, Usage };
+  enum class Kind { Preview, Version, Job, Pdf, Check, Usage };
   Kind kind = Kind::Usage;
   std::string path;  // the output file of --job and --pdf, as given
 };
@@ -34,6 +37,12 @@ using PdfWriter = std::function<void(const std::string& job, const std::string& 
 // the file and what failed. Returns the exit status.
 int runWithoutWindow(const PrintCommand& command, const PdfWriter& writePdf,
                      std::ostream& errors);
+
+// --check: reads the print file of the current directory and writes the
+// findings of the declaration's check to `out`, one a line. Returns 0 without
+// an error ("Hata"), kExitHasErrors with one, kExitNotChecked with the reason
+// on `errors` where the file cannot be read or is refused.
+int runCheck(std::ostream& out, std::ostream& errors);
 
 // Why the preview cannot print where the system has no default printer.
 std::string noPrinterText();

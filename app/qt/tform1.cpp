@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/qt/check_list.h"
 #include "app/qt/component_look.h"
 #include "app/focus_context.h"
 #include "app/window_texts.h"
@@ -124,6 +125,8 @@ void TForm1::run(MenuCommand command) {
       return ncekiDnemdenDevir1Click();
     case MenuCommand::Print:
       return Yazdr1Click();
+    case MenuCommand::Check:
+      return KontrolEt1Click();
     case MenuCommand::Exit:
       return k1Click();
   }
@@ -200,6 +203,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 int TForm1::focusIndexOf(QWidget* widget) const {
   auto it = std::find(focusOrder_.begin(), focusOrder_.end(), widget);
   return it == focusOrder_.end() ? -1 : static_cast<int>(it - focusOrder_.begin());
+}
+
+// The findings of the whole declaration; the one chosen takes the focus to
+// its field, shown with its section heading.
+void TForm1::KontrolEt1Click() {
+  const std::string field = showCheckList(this, check::checkLinesOf(check::checkForm(form_)));
+  if (field.empty()) return;
+  completeForm();
+  QWidget* widget = widgets_.find(field);
+  if (!widget) return;
+  widget->setFocus(Qt::OtherFocusReason);
+  bringIntoView(widget);
 }
 
 void TForm1::focusField(int index, Qt::FocusReason reason) {

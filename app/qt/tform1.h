@@ -57,6 +57,7 @@ class TForm1 : public QMainWindow {
   void HesaplananDeerleriGncelle1Click();
   void ncekiDnemdenDevir1Click();
   void Yazdr1Click();
+  void KontrolEt1Click();
   void run(MenuCommand command);
   void k1Click();
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/focus_context.h"
+#include "app/win32/check_list_window.h"
 #include "app/win32/form_window_parts.h"
 #include "app/win32/win32_text.h"
 
@@ -191,10 +192,26 @@ void FormWindow::run(MenuCommand command) {
     case MenuCommand::Print:
       edge_.run([this] { commands_.printDeclaration(form_, periodKey_); });
       break;
+    case MenuCommand::Check:
+      KontrolEt1Click();
+      break;
     case MenuCommand::Exit:
       close();
       break;
   }
+}
+
+// The findings of the whole declaration; the one chosen takes the focus to
+// its field, shown with its section heading.
+void FormWindow::KontrolEt1Click() {
+  const std::string field = showCheckList(window_, instance_, dotsPerInch_,
+                                          check::checkLinesOf(check::checkForm(form_)));
+  if (field.empty()) return;
+  completeForm();
+  HWND chosen = control(field);
+  if (!chosen) return;
+  SetFocus(chosen);
+  bringIntoView(chosen);
 }
 
 // Çıkış, the close box and Alt+F4 all come here.

@@ -83,6 +83,7 @@ class FormWindow {
   HFONT fontOf(const form::Font& font);
   HBRUSH brushOf(form::Colour colour);
   void run(MenuCommand command);
+  void KontrolEt1Click();
   void close();
   void focusField(int index);
   int focusIndexOf(HWND control) const;

@@ -14,6 +14,7 @@
 #include "muhtasar_print/qt/paper_output.h"
 #include "muhtasar_print/qt/preview_window.h"
 #include "muhtasar_print/print_command.h"
+#include "muhtasar_print/print_file_check.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int showPreview(int argc, char** argv) {
   muhtasar_print::PreviewWindow window(
       std::move(print.job), QString::fromUtf8(muhtasar_print::pdfFileName(file)),
       QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pagette")),
-      print.reports);
+      muhtasar_print::previewReports(file, print));
   window.show();
   return application.exec();
 }
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
     case Kind::Usage:
       std::cerr << muhtasar_print::usageText();
       return muhtasar_print::kExitUsage;
+    case Kind::Check:
+      return muhtasar_print::runCheck(std::cout, std::cerr);
     case Kind::Job:
     case Kind::Pdf:
       break;

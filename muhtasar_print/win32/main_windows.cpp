@@ -12,6 +12,7 @@
 
 #include "muhtasar_print/declaration_job.h"
 #include "muhtasar_print/print_command.h"
+#include "muhtasar_print/print_file_check.h"
 #include "muhtasar_print/win32/paper_output_windows.h"
 #include "muhtasar_print/win32/preview_window.h"
 #include "muhtasar_print/win32/wide_text.h"
@@ -64,7 +65,8 @@ int showPreview(HINSTANCE instance, int show) {
   muhtasar_print::DeclarationPrint print = muhtasar_print::declarationPrint(file);
   muhtasar_print::win32::PreviewWindow window(
       std::move(print.job), muhtasar_print::pdfFileName(file), muhtasar_print::pdfTitle(file),
-      muhtasar_print::win32::programBesideThis(L"pagette.exe"), print.reports);
+      muhtasar_print::win32::programBesideThis(L"pagette.exe"),
+      muhtasar_print::previewReports(file, print));
   if (!window.create(instance)) return muhtasar_print::kExitFailed;
   ShowWindow(window.window(), show);
   UpdateWindow(window.window());
@@ -92,6 +94,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     case Kind::Usage:
       tell(STD_ERROR_HANDLE, muhtasar_print::usageText(), MB_ICONERROR);
       return muhtasar_print::kExitUsage;
+    case Kind::Check: {
+      std::ostringstream findings, errors;
+      const int status = muhtasar_print::runCheck(findings, errors);
+      tell(STD_OUTPUT_HANDLE, findings.str(), status == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
+      tell(STD_ERROR_HANDLE, errors.str(), MB_ICONERROR);
+      return status;
+    }
     case Kind::Job:
     case Kind::Pdf:
       break;
