@@ -1,5 +1,6 @@
 #include "app/identity_hint.h"
 
+#include "check/field_rules.h"
 #include "form/identity_number.h"
 
 namespace app {
@@ -28,6 +29,18 @@ std::string identityHint(std::string_view fieldName, std::string_view cp1254Text
 
 bool takesIdentityNumber(std::string_view fieldName) {
   return form::identityFieldCheckOf(fieldName) != form::IdentityFieldCheck::None;
+}
+
+std::string textFieldHint(std::string_view fieldName, std::string_view cp1254Text) {
+  // A payee's number is framed only where its ending is a number that does
+  // not hold: while the tax office is typed before it, the field stays calm,
+  // and the check's list names a number that is missing.
+  if (takesIdentityNumber(fieldName)) return identityHint(fieldName, cp1254Text);
+  return check::textFieldProblem(fieldName, cp1254Text);
+}
+
+bool takesTextFieldHint(std::string_view fieldName) {
+  return takesIdentityNumber(fieldName) || check::isCodeField(fieldName);
 }
 
 }  // namespace app

@@ -14,4 +14,10 @@ std::string identityHint(std::string_view fieldName, std::string_view cp1254Text
 // Whether the field takes such a number at all.
 bool takesIdentityNumber(std::string_view fieldName);
 
+// The hint of any text field that the window frames as it is typed: the
+// identity numbers as above, and the payment type codes by the declaration's
+// check. Empty when the text is fine or empty.
+std::string textFieldHint(std::string_view fieldName, std::string_view cp1254Text);
+bool takesTextFieldHint(std::string_view fieldName);
+
 }  // namespace app

@@ -91,18 +91,6 @@ std::string payeeNumberProblem(std::string_view text) {
   return identityMessage(kind, form::checkIdentityNumber(kind, number));
 }
 
-bool isCodeField(int edit) {
-  return (edit >= 8 && edit <= 16) ||
-         (edit >= 31 && edit <= 3 * form::kPayeeRows + 28 && (edit - 31) % 3 == 0);
-}
-
-// The gross amount field beside a tax amount field, or nothing.
-std::optional<std::string> grossOf(int maskEdit) {
-  if (maskEdit >= 10 && maskEdit <= 18) return form::maskEditName(maskEdit - 9);
-  if (maskEdit >= 26 && maskEdit <= 2 * form::kPayeeRows + 24 && maskEdit % 2 == 0)
-    return form::maskEditName(maskEdit - 1);
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -164,27 +152,42 @@ std::string contactProblem(std::string_view field, std::string_view text) {
   return "";
 }
 
+bool isCodeField(std::string_view field) {
+  const auto edit = numberAfter(field, "Edit");
+  if (!edit) return false;
+  return (*edit >= 8 && *edit <= 16) ||
+         (*edit >= 31 && *edit <= 3 * form::kPayeeRows + 28 && (*edit - 31) % 3 == 0);
+}
+
+std::string grossFieldOf(std::string_view taxField) {
+  const auto maskEdit = numberAfter(taxField, "MaskEdit");
+  if (!maskEdit) return "";
+  if (*maskEdit >= 10 && *maskEdit <= 18) return form::maskEditName(*maskEdit - 9);
+  if (*maskEdit >= 26 && *maskEdit <= 2 * form::kPayeeRows + 24 && *maskEdit % 2 == 0)
+    return form::maskEditName(*maskEdit - 1);
+  return "";
+}
+
+std::string textFieldProblem(std::string_view field, std::string_view text) {
+  const auto edit = numberAfter(field, "Edit");
+  if (!edit || isBlank(text)) return "";
+  if (isCodeField(field)) {
+    const std::string code = trimmed(text);
+    return code.size() == 3 && allDigits(code) ? "" : "Ödeme türü kodu üç haneli bir sayı olmalı.";
+  }
+  const form::IdentityFieldCheck kind = form::identityFieldCheckOf(field);
+  if (kind == form::IdentityFieldCheck::NumberAtEnd) return payeeNumberProblem(text);
+  if (kind == form::IdentityFieldCheck::None) return "";
+  const form::IdentityFinding finding = form::checkIdentityField(kind, text);
+  return identityMessage(finding.kind, finding.problem);
+}
+
 std::string fieldProblem(const Values& values, std::string_view field) {
-  if (const auto edit = numberAfter(field, "Edit")) {
-    const std::string text = values.text(field);
-    if (isBlank(text)) return "";
-    if (isCodeField(*edit)) {
-      const std::string code = trimmed(text);
-      return code.size() == 3 && allDigits(code) ? "" : "Ödeme türü kodu üç haneli bir sayı olmalı.";
-    }
-    const form::IdentityFieldCheck kind = form::identityFieldCheckOf(field);
-    if (kind == form::IdentityFieldCheck::NumberAtEnd) return payeeNumberProblem(text);
-    if (kind == form::IdentityFieldCheck::None) return "";
-    const form::IdentityFinding finding = form::checkIdentityField(kind, text);
-    return identityMessage(finding.kind, finding.problem);
-  }
-  if (const auto maskEdit = numberAfter(field, "MaskEdit")) {
-    const auto gross = grossOf(*maskEdit);
-    if (!gross) return "";
-    const auto tax = values.cents(field);
-    const auto base = values.cents(*gross);
-    if (tax && *tax > base.value_or(0)) return "Vergi tutarı gayrisafi tutarı aşıyor.";
-  }
+  if (field.substr(0, 4) == "Edit") return textFieldProblem(field, values.text(field));
+  const std::string gross = grossFieldOf(field);
+  if (gross.empty()) return "";
+  const auto tax = values.cents(field);
+  if (tax && *tax > values.cents(gross).value_or(0)) return "Vergi tutarı gayrisafi tutarı aşıyor.";
   return "";
 }
 

@@ -54,6 +54,10 @@ std::vector<Finding> checkForm(const form::Form& form) {
   return checkDeclaration(FormValues(form));
 }
 
+std::string formFieldProblem(const form::Form& form, std::string_view field) {
+  return fieldProblem(FormValues(form), field);
+}
+
 std::vector<CheckLine> checkLinesOf(const std::vector<Finding>& findings) {
   std::vector<CheckLine> lines;
   for (const Finding& finding : findings) {

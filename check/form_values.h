@@ -20,6 +20,9 @@ struct CheckLine {
 };
 
 std::vector<Finding> checkForm(const form::Form& form);
+
+// The problem of one field as the window frames it while the user types.
+std::string formFieldProblem(const form::Form& form, std::string_view field);
 std::vector<CheckLine> checkLinesOf(const std::vector<Finding>& findings);
 
 // Said in the list when the check finds nothing.

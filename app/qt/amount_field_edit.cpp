@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 #include "app/qt/component_look.h"
@@ -22,6 +23,21 @@ AmountFieldEdit::AmountFieldEdit(form::AmountField& field, const HandlerEdge& ed
   setAttribute(Qt::WA_InputMethodEnabled, true);
   showField();
   field_.subscribe([this] { showField(); });
+}
+
+void AmountFieldEdit::setHint(std::function<std::string()> hint) {
+  hint_ = std::move(hint);
+  showHint();
+}
+
+void AmountFieldEdit::showHint() {
+  if (!hint_) return;
+  const QString reason = QString::fromStdString(hint_());
+  if (reason == toolTip()) return;
+  setToolTip(reason);
+  problem_ = !reason.isEmpty();
+  if (problem_) raise();
+  update();
 }
 
 void AmountFieldEdit::edit(const std::function<void(form::AmountField&)>& change) {
@@ -142,7 +158,13 @@ void AmountFieldEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void AmountFieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  drawThinBorder(*this);
+  if (!problem_) {
+    drawThinBorder(*this);
+    return;
+  }
+  QPainter painter(this);
+  painter.setPen(QColor(255, 0, 0));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace app

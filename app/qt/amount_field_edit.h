@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <functional>
+#include <string>
 
 #include "form/amount_field.h"
 
@@ -17,6 +18,11 @@ class AmountFieldEdit : public QLineEdit {
 
  public:
   AmountFieldEdit(form::AmountField& field, const HandlerEdge& edge, QWidget* parent);
+
+  // A tax amount is framed red, with the reason as its tooltip, while the
+  // hint says it does not hold; showHint() asks again.
+  void setHint(std::function<std::string()> hint);
+  void showHint();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -37,6 +43,8 @@ class AmountFieldEdit : public QLineEdit {
 
   form::AmountField& field_;
   const HandlerEdge& edge_;
+  std::function<std::string()> hint_;
+  bool problem_ = false;
 };
 
 }  // namespace app

@@ -12,6 +12,8 @@
 #include "app/focus_context.h"
 #include "app/qt/field_check_box.h"
 #include "app/qt/text_field_edit.h"
+#include "check/field_rules.h"
+#include "check/form_values.h"
 #include "form/catalogue.h"
 #include "form/form.h"
 #include "form/key_filters.h"
@@ -102,9 +104,17 @@ void buildComponents(form::Form& form, const HandlerEdge& edge, FormWidgets& wid
         widget =
             new TextFieldEdit(form.edit(c.name), form::keyFilterFor(c.keyHandler), edge, parent);
         break;
-      case form::ComponentKind::AmountField:
-        widget = new AmountFieldEdit(form.maskEdit(c.name), edge, parent);
+      case form::ComponentKind::AmountField: {
+        auto* amount = new AmountFieldEdit(form.maskEdit(c.name), edge, parent);
+        const std::string gross = check::grossFieldOf(c.name);
+        if (!gross.empty()) {
+          amount->setHint([&form, name = c.name] { return check::formFieldProblem(form, name); });
+          form.maskEdit(c.name).subscribe([amount] { amount->showHint(); });
+          form.maskEdit(gross).subscribe([amount] { amount->showHint(); });
+        }
+        widget = amount;
         break;
+      }
       case form::ComponentKind::DisplayField: {
         auto* label = new DisplayFieldLabel(form.staticText(c.name), parent);
         label->setAlignment(alignmentOf(c));

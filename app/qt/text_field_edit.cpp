@@ -32,7 +32,7 @@ TextFieldEdit::TextFieldEdit(form::TextField& field, form::KeyFilter keyFilter,
       field_(field),
       keyFilter_(keyFilter),
       edge_(edge),
-      identityCheck_(form::identityFieldCheckOf(field.name())) {
+      checked_(takesTextFieldHint(field.name())) {
   setFrame(false);
   setTextMargins(1, 0, 0, 0);
   setText(fromCp1254(field_.text()));
@@ -59,8 +59,8 @@ void TextFieldEdit::showFieldText() {
 // Checks the text as the form holds it, whoever set it: typed, loaded,
 // computed or carried over.
 void TextFieldEdit::showIdentityCheck() {
-  if (identityCheck_ == form::IdentityFieldCheck::None) return;
-  const QString reason = QString::fromStdString(identityHint(field_.name(), field_.text()));
+  if (!checked_) return;
+  const QString reason = QString::fromStdString(textFieldHint(field_.name(), field_.text()));
   if (reason == toolTip()) return;
   setToolTip(reason);
   identityProblem_ = !reason.isEmpty();

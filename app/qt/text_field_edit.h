@@ -40,7 +40,8 @@ class TextFieldEdit : public QLineEdit {
   form::TextField& field_;
   form::KeyFilter keyFilter_;
   const HandlerEdge& edge_;
-  form::IdentityFieldCheck identityCheck_;
+  // A number or code whose text the window frames when it does not hold.
+  const bool checked_;
   bool identityProblem_ = false;
 };
 

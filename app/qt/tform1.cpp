@@ -208,11 +208,15 @@ int TForm1::focusIndexOf(QWidget* widget) const {
 // The findings of the whole declaration; the one chosen takes the focus to
 // its field, shown with its section heading.
 void TForm1::KontrolEt1Click() {
+  QWidget* before = QApplication::focusWidget();
   const std::string field = showCheckList(this, check::checkLinesOf(check::checkForm(form_)));
-  if (field.empty()) return;
+  activateWindow();
   completeForm();
-  QWidget* widget = widgets_.find(field);
-  if (!widget) return;
+  QWidget* widget = field.empty() ? nullptr : widgets_.find(field);
+  if (!widget) {
+    if (before) before->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   widget->setFocus(Qt::OtherFocusReason);
   bringIntoView(widget);
 }

@@ -204,12 +204,15 @@ void FormWindow::run(MenuCommand command) {
 // The findings of the whole declaration; the one chosen takes the focus to
 // its field, shown with its section heading.
 void FormWindow::KontrolEt1Click() {
+  HWND before = GetFocus();
   const std::string field = showCheckList(window_, instance_, dotsPerInch_,
                                           check::checkLinesOf(check::checkForm(form_)));
-  if (field.empty()) return;
   completeForm();
-  HWND chosen = control(field);
-  if (!chosen) return;
+  HWND chosen = field.empty() ? nullptr : control(field);
+  if (!chosen) {
+    if (before) SetFocus(before);
+    return;
+  }
   SetFocus(chosen);
   bringIntoView(chosen);
 }

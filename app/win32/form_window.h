@@ -51,8 +51,8 @@ class FormWindow {
   HWND control(const std::string& name) const;
   int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
   int dotsPerInch() const { return dotsPerInch_; }
-  // The hint of a tax or identity number field, as its tooltip shows it and
-  // its red frame marks it; empty for a valid number.
+  // The hint of a number, code or tax amount field, as its tooltip shows it
+  // and its red frame marks it; empty for a valid one.
   std::wstring hintOf(const std::string& name) const;
 
  private:
@@ -67,7 +67,8 @@ class FormWindow {
   static LRESULT CALLBACK amountFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   static LRESULT CALLBACK filteredFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   static LRESULT CALLBACK identityFieldProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  void showIdentityHint(HWND control, const form::TextField& field);
+  void showHint(HWND control, const std::string& hint);
+  void addHintTool(HWND control);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void buildComponents(std::size_t end);

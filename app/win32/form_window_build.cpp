@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "app/identity_hint.h"
+#include "check/field_rules.h"
+#include "check/form_values.h"
 #include "app/win32/form_window_parts.h"
 #include "app/win32/win32_text.h"
 #include "form/key_filters.h"
@@ -170,18 +172,11 @@ void FormWindow::bind(const form::Component& c, HWND control) {
   switch (c.kind) {
     case form::ComponentKind::TextField: {
       form::TextField& field = form_.edit(c.name);
-      if (takesIdentityNumber(c.name)) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        SetWindowSubclass(control, identityFieldProc, kIdentitySubclassId,
-                          reinterpret_cast<DWORD_PTR>(this));
-        showIdentityHint(control, field);
-        field.subscribe([this, control, &field] { showIdentityHint(control, field); });
+      if (takesTextFieldHint(c.name)) {
+        addHintTool(control);
+        auto show = [this, control, &field] { showHint(control, textFieldHint(field.name(), field.text())); };
+        show();
+        field.subscribe(show);
       }
       field.subscribe([this, control, &field] {
         const std::wstring text = wideFromCp1254(field.text());
@@ -198,6 +193,17 @@ void FormWindow::bind(const form::Component& c, HWND control) {
       form::AmountField& field = form_.maskEdit(c.name);
       field.subscribe([this, control, &field] { showAmount(control, field); });
       SetWindowSubclass(control, amountFieldProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+      // A tax amount above its gross amount is framed as it is typed.
+      const std::string gross = check::grossFieldOf(c.name);
+      if (!gross.empty()) {
+        addHintTool(control);
+        auto show = [this, control, name = c.name] {
+          showHint(control, check::formFieldProblem(form_, name));
+        };
+        show();
+        field.subscribe(show);
+        form_.maskEdit(gross).subscribe(show);
+      }
       break;
     }
     case form::ComponentKind::DisplayField: {

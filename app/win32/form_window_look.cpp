@@ -53,10 +53,10 @@ std::wstring FormWindow::hintOf(const std::string& name) const {
   return found == hints_.end() ? std::wstring() : found->second;
 }
 
-// Checks the text as the form holds it, whoever set it: typed, loaded,
-// computed or carried over.
-void FormWindow::showIdentityHint(HWND control, const form::TextField& field) {
-  const std::wstring hint = wideFromUtf8(identityHint(field.name(), field.text()));
+// Shows the hint of a field's text as the form holds it, whoever set it:
+// typed, loaded, computed or carried over.
+void FormWindow::showHint(HWND control, const std::string& utf8Hint) {
+  const std::wstring hint = wideFromUtf8(utf8Hint);
   std::wstring& shown = hints_[control];
   if (hint == shown) return;
   shown = hint;
@@ -72,7 +72,19 @@ void FormWindow::showIdentityHint(HWND control, const form::TextField& field) {
   RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-// The frame of a field with an invalid number is red.
+void FormWindow::addHintTool(HWND control) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetWindowSubclass(control, identityFieldProc, kIdentitySubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The frame of a field whose hint says it does not hold is red.
 LRESULT CALLBACK FormWindow::identityFieldProc(HWND control, UINT message, WPARAM wParam,
                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
   const LRESULT result = DefSubclassProc(control, message, wParam, lParam);

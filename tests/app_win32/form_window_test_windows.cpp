@@ -176,5 +176,70 @@ TEST(Win32Window, AFailedSaveOnClosingIsReportedAndAsked) {
   EXPECT_EQ(w.window.window(), nullptr);
 }
 
+// What the list "Beyanname Kontrolü" showed, read by a timer while it waits.
+struct ShownList {
+  std::wstring title;
+  std::vector<std::wstring> lines;
+  int down = 0;
+  WPARAM key = VK_RETURN;
+};
+ShownList* shownList = nullptr;
+
+void CALLBACK answerList(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND window = FindWindowW(L"MuhtasarCheckList", nullptr);
+  if (!window) return;
+  KillTimer(nullptr, timer);
+  wchar_t title[128] = {};
+  GetWindowTextW(window, title, 128);
+  shownList->title = title;
+  HWND list = FindWindowExW(window, nullptr, L"LISTBOX", nullptr);
+  const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring line(std::size_t(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(std::size_t(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    shownList->lines.push_back(line);
+  }
+  SendMessageW(list, LB_SETCURSEL, shownList->down, 0);
+  PostMessageW(list, WM_KEYDOWN, shownList->key, 0);
+}
+
+// "K&ontrol Et": the findings in their list; Enter on one goes to its field,
+// Esc goes nowhere. Its code field is framed as it stands.
+TEST(FormWindow, CheckListsTheFindingsAndEnterGoesToTheField) {
+  Window w;
+  w.window.form().edit("Edit8").setText("11");
+  EXPECT_EQ(w.window.hintOf("Edit8"), L"\u00d6deme t\u00fcr\u00fc kodu \u00fc\u00e7 haneli bir say\u0131 olmal\u0131.");
+  WPARAM check = 100;
+  while (kMenuItems[check - 100].command != MenuCommand::Check) ++check;
+  ShownList shown;
+  shownList = &shown;
+  SetTimer(nullptr, 0, 50, answerList);
+  SendMessageW(w.window.window(), WM_COMMAND, check, 0);
+  EXPECT_EQ(shown.title, L"Beyanname Kontrol\u00fc");
+  int code = -1;
+  for (std::size_t i = 0; i < shown.lines.size(); ++i) {
+    const std::wstring codeLine = L"T\u00fcr Kodu: \u00d6deme t\u00fcr\u00fc kodu \u00fc\u00e7 haneli";
+    if (shown.lines[i].find(codeLine) != std::wstring::npos) code = int(i);
+  }
+  ASSERT_GE(code, 0);
+  EXPECT_EQ(shown.lines.front().rfind(L"Hata: ", 0), 0u);
+
+  ShownList chosen;
+  chosen.down = code;
+  shownList = &chosen;
+  SetTimer(nullptr, 0, 50, answerList);
+  SendMessageW(w.window.window(), WM_COMMAND, check, 0);
+  EXPECT_EQ(GetFocus(), w.window.control("Edit8"));
+
+  SetFocus(w.window.control("Edit1"));
+  ShownList closed;
+  closed.key = VK_ESCAPE;
+  shownList = &closed;
+  SetTimer(nullptr, 0, 50, answerList);
+  SendMessageW(w.window.window(), WM_COMMAND, check, 0);
+  EXPECT_EQ(GetFocus(), w.window.control("Edit1"));
+  EXPECT_TRUE(IsWindowEnabled(w.window.window()));
+}
+
 }  // namespace
 }  // namespace app::win32
