@@ -76,6 +76,19 @@ for refused in "missing" "547-lines lines 547" "549-lines lines 549" "not-text w
   [ ! -e "$work/${case[0]}/windows.job" ] || fail "${case[0]}: wrote a job"
 done
 
+# --check writes the same bytes as on Linux (its golden files) and exits alike:
+# 1 with an error, 2 where the file cannot be checked.
+for name in sample_declaration empty_declaration long_values; do
+  folder=$work/check-$name
+  mkdir -p "$folder"
+  cp "$data/print/$name.dat" "$folder/BORDMHT1.DAT"
+  status=$(cd "$folder" && "$wine_dir/wine64" "$exe" --check >check.out 2>check.err </dev/null; echo $?)
+  [ "$status" = 1 ] || fail "--check $name: exit status $status, not 1"
+  cmp -s "$folder/check.out" "$data/check/$name.txt" || fail "--check $name: differs from its golden output"
+done
+status=$(run_in "$work/missing" check "$wine_dir/wine64" "$exe" --check)
+[ "$status" = 2 ] && [ -s "$work/missing/check.err" ] || fail "--check without a print file: status $status"
+
 # Where the system has no PDF printer (Wine has none of that name), --pdf says so.
 folder=$work/sample
 status=$(run_in "$folder" pdf "$wine_dir/wine64" "$exe" --pdf out.pdf)
