@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "period/history.h"
 #include "period/rewrite_journal.h"
 #include "period/store.h"
 
@@ -29,6 +30,9 @@ bool HandlerEdge::run(const std::function<void()>& handler) const {
   }
   // A store put back after a cut-off rewrite is told of once, in the same box.
   if (const std::optional<std::string> notice = period::takeUndoneRewriteNotice())
+    report_.show(errorReportText(*notice));
+  // So is a version the history could not keep: the command itself went on.
+  if (const std::optional<std::string> notice = period::takeHistoryNotice())
     report_.show(errorReportText(*notice));
   return ran;
 }

@@ -15,6 +15,7 @@ set(MUHTASAR_PERIOD_SOURCES
   period/carry_over.cpp
   period/computed_values.cpp
   period/file_replace.cpp
+  period/history.cpp
   period/ini_file.cpp
   period/io_error.cpp
   period/line_source.cpp

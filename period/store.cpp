@@ -12,6 +12,7 @@
 #include "form/cp1254.h"
 #include "form/form.h"
 #include "period/file_replace.h"
+#include "period/history.h"
 #include "period/io_error.h"
 #include "period/rewrite_journal.h"
 #include "period/section_reader.h"
@@ -125,11 +126,16 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey) {
 }
 
 void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSnapshot& store) {
-  const auto values = store.file().sectionValues(periodKey);
+  loadStoredValues(form, store.file().sectionValues(periodKey), false);
+}
+
+void loadStoredValues(form::Form& form, const std::unordered_map<std::string, std::string>& values,
+                      bool emptyClears) {
   for (const std::string& name : storedFieldNames()) {
     const auto found = values.find(lowered(name));
     const std::string value = found == values.end() ? std::string() : found->second;
     form::Field& field = form.field(name);
+    const bool set = emptyClears || !value.empty();
     switch (field.kind()) {
       case form::FieldKind::Check: {
         const auto checked = readStoredBoolean(value);
@@ -140,13 +146,16 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSn
       }
       // An empty stored value leaves the field as it is.
       case form::FieldKind::Text:
-        if (!value.empty()) static_cast<form::TextField&>(field).setText(value);
+        if (set) static_cast<form::TextField&>(field).setText(value);
         break;
       case form::FieldKind::Amount:
-        if (!value.empty()) static_cast<form::AmountField&>(field).setEditText(value);
+        if (!value.empty())
+          static_cast<form::AmountField&>(field).setEditText(value);
+        else if (set)
+          static_cast<form::AmountField&>(field).setText("");
         break;
       case form::FieldKind::Display:
-        if (!value.empty()) static_cast<form::DisplayField&>(field).setCaption(value);
+        if (set) static_cast<form::DisplayField&>(field).setCaption(value);
         break;
     }
   }
@@ -172,7 +181,12 @@ RewriteOutcome save(const form::Form& form, std::string_view periodKey, bool ask
     if (found != lastSeenSections().end()) lastSeen = found->second;
   }
   SectionDigest nowSeen = 0;
-  const RewriteOutcome outcome = rewriteStore(path, periodKey, entriesOf(form), lastSeen, nowSeen);
+  // The section as it was goes into the history, under the same lock.
+  const auto keepPrevious = [periodKey](std::string_view previous, std::FILE* store) {
+    keepSectionVersion(periodKey, previous, VersionReason::BeforeSave, store);
+  };
+  const RewriteOutcome outcome =
+      rewriteStore(path, periodKey, entriesOf(form), lastSeen, nowSeen, keepPrevious);
   if (outcome == RewriteOutcome::Failed) throw Error("Unable to write to " + path);
   // What the other window saved is seen only once the user has chosen.
   if (outcome == RewriteOutcome::Written) lastSeenSections()[name] = nowSeen;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "period/ini_file.h"
@@ -57,6 +58,11 @@ void LoadDeclaration(form::Form& form, std::string_view periodKey);
 // The same from a snapshot already read, so that start-up reads the store once
 // for the existence test and the load.
 void LoadDeclaration(form::Form& form, std::string_view periodKey, const StoreSnapshot& store);
+
+// Sets the fields of the form from stored values by lowered field name. An
+// empty value leaves its field as it is, unless emptyClears is set.
+void loadStoredValues(form::Form& form, const std::unordered_map<std::string, std::string>& values,
+                      bool emptyClears);
 
 // Writes every stored field under the key, replacing the store atomically.
 // Throws "Unable to write to %s" and leaves the old store as it was.

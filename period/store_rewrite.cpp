@@ -86,7 +86,8 @@ bool rewriteStore(const std::string& storePath, std::string_view section,
 
 RewriteOutcome rewriteStore(const std::string& storePath, std::string_view section,
                             const std::vector<std::pair<std::string, std::string>>& entries,
-                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen) {
+                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen,
+                            const KeepPrevious& keepPrevious) {
   constexpr RewriteOutcome kFailed = RewriteOutcome::Failed;
   // Saves of the same store by other windows wait here, and each writes the
   // sections of the others as they stand once it holds the store, so that no
@@ -125,6 +126,10 @@ RewriteOutcome rewriteStore(const std::string& storePath, std::string_view secti
   const IniFile current(std::move(bytes), size);
   const std::string_view old = current.bytes();
   const std::string renewed = current.withEntries(section, entries);
+  // Before the store is replaced: a replaced store's lock no longer holds
+  // other saves back, and a version kept of a save that then fails is only
+  // what the store still holds.
+  if (keepPrevious && !stored->empty()) keepPrevious(*stored, store.file);
   bool saved = false;
   std::string temporary;
   if (std::FILE* file = createTemporaryBeside(path, temporary)) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,10 +34,14 @@ enum class RewriteOutcome { Written, Failed, ChangedElsewhere };
 // The same, for a save that must not overwrite what another program saved
 // meanwhile: where lastSeen is given and the section on disk differs from it
 // and from the entries, nothing is written (ChangedElsewhere). Gives what the
-// section is on disk afterwards through nowSeen.
+// section is on disk afterwards through nowSeen. Where the section is there
+// and the save will change it, keepPrevious gets its bytes (header line
+// included) and the locked store before anything is written.
+using KeepPrevious = std::function<void(std::string_view previousSection, std::FILE* store)>;
 RewriteOutcome rewriteStore(const std::string& path, std::string_view section,
                             const std::vector<std::pair<std::string, std::string>>& entries,
-                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen);
+                            std::optional<SectionDigest> lastSeen, SectionDigest& nowSeen,
+                            const KeepPrevious& keepPrevious = {});
 
 // Puts back the store at path where a rewrite in place was cut off, as a save
 // would before anything else. False when that failed.
