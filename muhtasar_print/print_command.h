@@ -17,9 +17,12 @@ inline constexpr int kExitNotChecked = 2;
 
 // What the print program was asked to do on its command line.
 struct PrintCommand {
-  enum class Kind { Preview, Version, Job, Pdf, Check, Usage };
+  enum class Kind { Preview, Version, Job, Pdf, Check, History, Usage };
   Kind kind = Kind::Usage;
   std::string path;  // the output file of --job and --pdf, as given
+  // --history N: the job or PDF of the history's version N (from 1, as
+  // --history lists them) instead of the print file's.
+  int historyVersion = 0;
 };
 
 // The arguments after the program's name.
@@ -43,6 +46,10 @@ int runWithoutWindow(const PrintCommand& command, const PdfWriter& writePdf,
 // an error ("Hata"), kExitHasErrors with one, kExitNotChecked with the reason
 // on `errors` where the file cannot be read or is refused.
 int runCheck(std::ostream& out, std::ostream& errors);
+
+// --history: lists the versions in the history of the current directory, one
+// a line: number, period key, moment, reason. Returns the exit status.
+int runHistoryList(std::ostream& out, std::ostream& errors);
 
 // Why the preview cannot print where the system has no default printer.
 std::string noPrinterText();

@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
       return muhtasar_print::kExitUsage;
     case Kind::Check:
       return muhtasar_print::runCheck(std::cout, std::cerr);
+    case Kind::History:
+      return muhtasar_print::runHistoryList(std::cout, std::cerr);
     case Kind::Job:
     case Kind::Pdf:
       break;

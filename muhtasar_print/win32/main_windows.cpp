@@ -101,6 +101,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
       tell(STD_ERROR_HANDLE, errors.str(), MB_ICONERROR);
       return status;
     }
+    case Kind::History: {
+      std::ostringstream versions, errors;
+      const int status = muhtasar_print::runHistoryList(versions, errors);
+      tell(STD_OUTPUT_HANDLE, versions.str(), MB_ICONINFORMATION);
+      tell(STD_ERROR_HANDLE, errors.str(), MB_ICONERROR);
+      return status;
+    }
     case Kind::Job:
     case Kind::Pdf:
       break;
