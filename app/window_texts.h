@@ -13,7 +13,7 @@ inline constexpr int kWindowWidth = 654;
 inline constexpr int kWindowHeight = 683;
 
 // The menu bar: its commands with their Alt letters.
-enum class MenuCommand { UpdateComputedValues, CarryOver, Print, Check, Exit };
+enum class MenuCommand { UpdateComputedValues, CarryOver, Print, Check, History, Exit };
 struct MenuItem {
   const char* name;
   const char* caption;
@@ -26,6 +26,8 @@ inline constexpr MenuItem kMenuItems[] = {
     {"Yazdr1", "&Yazdır", MenuCommand::Print},
     // The whole declaration checked; it only shows, and never stops a command.
     {"KontrolEt1", "K&ontrol Et", MenuCommand::Check},
+    // The period's earlier versions, compared with the form and brought back.
+    {"Gemi1", "Geç&miş", MenuCommand::History},
     {"k1", "Çı&kış", MenuCommand::Exit},
 };
 

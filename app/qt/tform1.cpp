@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/qt/check_list.h"
+#include "app/qt/history_window.h"
 #include "app/qt/component_look.h"
 #include "app/focus_context.h"
 #include "app/window_texts.h"
@@ -127,6 +128,8 @@ void TForm1::run(MenuCommand command) {
       return Yazdr1Click();
     case MenuCommand::Check:
       return KontrolEt1Click();
+    case MenuCommand::History:
+      return Gemi1Click();
     case MenuCommand::Exit:
       return k1Click();
   }
@@ -219,6 +222,16 @@ void TForm1::KontrolEt1Click() {
   }
   widget->setFocus(Qt::OtherFocusReason);
   bringIntoView(widget);
+}
+
+// The period's earlier versions; the one chosen comes into the form as a load
+// would bring it, unsaved: the usual saves keep the one it replaces.
+void TForm1::Gemi1Click() {
+  HistoryView view;
+  if (!edge_.run([&] { view = historyViewOf(periodKey_); })) return;
+  const std::optional<period::Version> chosen = showHistory(this, view, form_);
+  activateWindow();
+  if (chosen) edge_.run([&] { period::restoreVersion(form_, *chosen); });
 }
 
 void TForm1::focusField(int index, Qt::FocusReason reason) {

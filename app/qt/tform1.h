@@ -58,6 +58,7 @@ class TForm1 : public QMainWindow {
   void ncekiDnemdenDevir1Click();
   void Yazdr1Click();
   void KontrolEt1Click();
+  void Gemi1Click();
   void run(MenuCommand command);
   void k1Click();
 

@@ -1,11 +1,10 @@
 #include "app/win32/check_list_window.h"
 
+#include "app/win32/modal_popup.h"
 #include "app/win32/win32_text.h"
 
 namespace app::win32 {
 namespace {
-
-constexpr wchar_t kListClass[] = L"MuhtasarCheckList";
 
 struct ListState {
   HWND list = nullptr;
@@ -14,14 +13,10 @@ struct ListState {
 };
 
 LRESULT CALLBACK listWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-  }
-  auto* state = reinterpret_cast<ListState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* state = popupState<ListState>(window, message, lParam);
   switch (message) {
     case WM_COMMAND:
-      // Enter comes as IDOK through IsDialogMessage, Esc as IDCANCEL.
+      // Enter comes as IDOK through the dialog's keys, Esc as IDCANCEL.
       if (LOWORD(wParam) == IDOK || HIWORD(wParam) == LBN_DBLCLK) {
         state->chosen = int(SendMessageW(state->list, LB_GETCURSEL, 0, 0));
         state->done = true;
@@ -41,56 +36,34 @@ LRESULT CALLBACK listWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+HWND addListBox(HWND parent, HINSTANCE instance, const wchar_t* name, DWORD style) {
+  HWND list = CreateWindowExW(0, L"LISTBOX", name,
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                                  LBS_NOINTEGRALHEIGHT | style,
+                              0, 0, 0, 0, parent, nullptr, instance, nullptr);
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 2000, 0);
+  return list;
+}
+
+void addLine(HWND list, const std::string& utf8) {
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(utf8).c_str()));
+}
+
 std::string showCheckList(HWND owner, HINSTANCE instance, int dotsPerInch,
                           const std::vector<check::CheckLine>& lines) {
-  WNDCLASSEXW kind{};
-  kind.cbSize = sizeof kind;
-  kind.lpfnWndProc = listWindowProc;
-  kind.hInstance = instance;
-  kind.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  kind.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  kind.lpszClassName = kListClass;
-  RegisterClassExW(&kind);
-
   ListState state;
-  RECT place{};
-  GetWindowRect(owner, &place);
-  const int width = MulDiv(640, dotsPerInch, 96);
-  const int height = MulDiv(360, dotsPerInch, 96);
-  HWND window = CreateWindowExW(
-      WS_EX_DLGMODALFRAME, kListClass, wideFromUtf8(check::kCheckWindowTitle).c_str(),
-      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE,
-      (place.left + place.right - width) / 2, (place.top + place.bottom - height) / 2, width,
-      height, owner, nullptr, instance, &state);
+  HWND window = createPopup(owner, instance, L"MuhtasarCheckList", listWindowProc,
+                            check::kCheckWindowTitle, 640, 360, dotsPerInch, &state);
+  state.list = addListBox(window, instance, L"Findings", LBS_NOTIFY);
   RECT inside{};
   GetClientRect(window, &inside);
-  state.list = CreateWindowExW(0, L"LISTBOX", L"Findings",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-                                   LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                               0, 0, inside.right, inside.bottom, window, nullptr, instance, nullptr);
-  SendMessageW(state.list, WM_SETFONT,
-               reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  if (lines.empty()) {
-    SendMessageW(state.list, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(wideFromUtf8(check::kNoFindings).c_str()));
-  }
-  for (const check::CheckLine& line : lines) {
-    SendMessageW(state.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(line.text).c_str()));
-  }
-  SendMessageW(state.list, LB_SETHORIZONTALEXTENT, MulDiv(1600, dotsPerInch, 96), 0);
+  MoveWindow(state.list, 0, 0, inside.right, inside.bottom, FALSE);
+  if (lines.empty()) addLine(state.list, check::kNoFindings);
+  for (const check::CheckLine& line : lines) addLine(state.list, line.text);
   SendMessageW(state.list, LB_SETCURSEL, 0, 0);
-  // Modal: the declaration window waits until the list is closed.
-  EnableWindow(owner, FALSE);
   SetFocus(state.list);
-  MSG message;
-  while (!state.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  EnableWindow(owner, TRUE);
-  DestroyWindow(window);
-  SetActiveWindow(owner);
+  runModal(owner, window, state.done);
   if (state.chosen < 0 || state.chosen >= int(lines.size())) return "";
   return lines[std::size_t(state.chosen)].field;
 }

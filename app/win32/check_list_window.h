@@ -17,4 +17,8 @@ namespace app::win32 {
 std::string showCheckList(HWND owner, HINSTANCE instance, int dotsPerInch,
                           const std::vector<check::CheckLine>& lines);
 
+// A list box of the popups, in the system's dialog font, and a line of it.
+HWND addListBox(HWND parent, HINSTANCE instance, const wchar_t* name, DWORD style);
+void addLine(HWND list, const std::string& utf8);
+
 }  // namespace app::win32

@@ -9,6 +9,7 @@
 
 #include "app/focus_context.h"
 #include "app/win32/check_list_window.h"
+#include "app/win32/history_window.h"
 #include "app/win32/form_window_parts.h"
 #include "app/win32/win32_text.h"
 
@@ -195,6 +196,9 @@ void FormWindow::run(MenuCommand command) {
     case MenuCommand::Check:
       KontrolEt1Click();
       break;
+    case MenuCommand::History:
+      Gemi1Click();
+      break;
     case MenuCommand::Exit:
       close();
       break;
@@ -215,6 +219,18 @@ void FormWindow::KontrolEt1Click() {
   }
   SetFocus(chosen);
   bringIntoView(chosen);
+}
+
+// The period's earlier versions; the one chosen comes into the form as a load
+// would bring it, unsaved: the usual saves keep the one it replaces.
+void FormWindow::Gemi1Click() {
+  HistoryView view;
+  if (!edge_.run([&] { view = historyViewOf(periodKey_); })) return;
+  HWND before = GetFocus();
+  const std::optional<period::Version> chosen =
+      showHistory(window_, instance_, dotsPerInch_, view, form_);
+  if (before) SetFocus(before);
+  if (chosen) edge_.run([&] { period::restoreVersion(form_, *chosen); });
 }
 
 // Çıkış, the close box and Alt+F4 all come here.

@@ -85,6 +85,7 @@ class FormWindow {
   HBRUSH brushOf(form::Colour colour);
   void run(MenuCommand command);
   void KontrolEt1Click();
+  void Gemi1Click();
   void close();
   void focusField(int index);
   int focusIndexOf(HWND control) const;

@@ -32,7 +32,7 @@ TEST_F(WindowTest, TheWindowIsForm1WithItsCaptionSizeAndMenu) {
   const QStringList expected = {QString::fromUtf8("Hesaplanan Değerleri &Güncelle"),
                                 QString::fromUtf8("Önceki Dönemden &Devir"),
                                 QString::fromUtf8("&Yazdır"), QString::fromUtf8("K&ontrol Et"),
-                                QString::fromUtf8("Çı&kış")};
+                                QString::fromUtf8("Geç&miş"), QString::fromUtf8("Çı&kış")};
   ASSERT_EQ(items.size(), expected.size());
   for (qsizetype i = 0; i < items.size(); ++i) {
     EXPECT_EQ(items[i]->text(), expected[i]);

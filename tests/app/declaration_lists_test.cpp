@@ -1,11 +1,14 @@
-// "K&ontrol Et" in the Qt window: Alt+O lists the findings in "Beyanname
-// Kontrolü", Enter on a line goes to its field, Esc goes nowhere.
+// The Qt window's two lists: "K&ontrol Et" (Alt+O) lists the findings in
+// "Beyanname Kontrolü", Enter on a line goes to its field, Esc goes nowhere;
+// "Geç&miş" (Alt+M) lists the period's versions in "Beyanname Geçmişi" with
+// the differences of the newest, Enter brings it back, Esc changes nothing.
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
+#include "support/scratch_dir.h"
 #include "window_fixture.h"
 
 namespace app_testing {
@@ -14,7 +17,14 @@ namespace {
 struct ShownList {
   QString title;
   QStringList lines;
+  QStringList differences;
 };
+
+QStringList linesOf(QListWidget* list) {
+  QStringList lines;
+  for (int i = 0; list && i < list->count(); ++i) lines << list->item(i)->text();
+  return lines;
+}
 
 // Without a window manager nothing gives the window back its activation
 // when the list closes; a desktop does.
@@ -23,15 +33,16 @@ void reactivate(QWidget* window) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
-// Reads the next list, then moves down `down` lines and presses `key`.
-void answerNextList(ShownList& shown, int down, Qt::Key key) {
-  QTimer::singleShot(0, [&shown, down, key] {
+// Reads the next list of that name, then moves down `down` lines and presses `key`.
+void answerNextList(ShownList& shown, int down, Qt::Key key, const char* name = "Findings") {
+  QTimer::singleShot(0, [&shown, down, key, name] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     shown.title = dialog->windowTitle();
-    auto* list = dialog->findChild<QListWidget*>("Findings");
+    auto* list = dialog->findChild<QListWidget*>(name);
     ASSERT_NE(list, nullptr);
-    for (int i = 0; i < list->count(); ++i) shown.lines << list->item(i)->text();
+    shown.lines = linesOf(list);
+    shown.differences = linesOf(dialog->findChild<QListWidget*>("Differences"));
     for (int i = 0; i < down; ++i) QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, key);
   });
@@ -78,6 +89,34 @@ TEST_F(WindowTest, ATaxAboveItsGrossAmountIsFramedAsItIsTyped) {
   EXPECT_EQ(widget("MaskEdit10")->toolTip(), QString::fromUtf8("Vergi tutarı gayrisafi tutarı aşıyor."));
   form.maskEdit("MaskEdit1").setText("        300.00");
   EXPECT_EQ(widget("MaskEdit10")->toolTip(), "");
+}
+
+TEST_F(WindowTest, AltMShowsTheVersionsAndEnterBringsTheNewestBack) {
+  testing_support::ScratchDir dir;
+  testing_support::writeFile(
+      "muhtasar-gecmis.ini",
+      testing_support::readFile(std::string(MUHTASAR_TESTDATA_DIR) + "/history/saves_update_print.ini"));
+  openWindow();
+  typeInto("Edit1", "YAZILAN");
+  ShownList closed;
+  answerNextList(closed, 0, Qt::Key_Escape, "Versions");
+  QTest::keyClick(focused(), Qt::Key_M, Qt::AltModifier);
+  reactivate(window.get());
+  EXPECT_EQ(closed.title, QString::fromUtf8("Beyanname Geçmişi"));
+  EXPECT_EQ(closed.lines, (QStringList{QString::fromUtf8("2026-12-09 10:00:02  Yazdırıldı"),
+                                       QString::fromUtf8("2026-12-09 10:00:01  Güncellemeden önce"),
+                                       QString::fromUtf8("2026-12-09 10:00:00  Kaydetmeden önce")}));
+  EXPECT_TRUE(closed.differences.contains(
+      QString::fromUtf8("1 numaralı satır, Vergi Dairesi: «IKI» → şimdi «YAZILAN»")))
+      << closed.differences.join('\n').toStdString();
+  EXPECT_EQ(window->form().edit("Edit1").text(), "YAZILAN");
+
+  ShownList restored;
+  answerNextList(restored, 0, Qt::Key_Return, "Versions");
+  ASSERT_NE(focused(), nullptr);
+  QTest::keyClick(focused(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_EQ(window->form().edit("Edit1").text(), "IKI");
+  EXPECT_EQ(log.calls, std::vector<std::string>{"StartUp"}) << "restoring saves nothing";
 }
 
 }  // namespace
