@@ -57,7 +57,7 @@ std::vector<std::string> differencesOf(const period::Version& version, const for
     std::string line = check::fieldCaption(name);
     line += ": «";
     line += before;
-    line += "» → şimdi «";
+    line += "», şimdi «";
     line += after;
     line += "»";
     lines.push_back(std::move(line));

@@ -28,7 +28,7 @@ struct HistoryView {
 HistoryView historyViewOf(std::string_view periodKey);
 
 // Each field the version holds otherwise than the form, by its caption and
-// row as the form shows them: «<caption>: «<version>» → şimdi «<form>»».
+// row as the form shows them: «<caption>: «<version>», şimdi «<form>»».
 std::vector<std::string> differencesOf(const period::Version& version, const form::Form& form);
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -180,27 +181,45 @@ TEST(Win32Window, AFailedSaveOnClosingIsReportedAndAsked) {
 struct ShownList {
   std::wstring title;
   std::vector<std::wstring> lines;
+  std::vector<std::wstring> differences;
   int down = 0;
   WPARAM key = VK_RETURN;
 };
 ShownList* shownList = nullptr;
 
+std::vector<std::wstring> linesOf(HWND list) {
+  std::vector<std::wstring> lines;
+  const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring line(std::size_t(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(std::size_t(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Reads the popup of that class as it waits, then presses the key on its first list.
+template <const wchar_t* kClass>
 void CALLBACK answerList(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND window = FindWindowW(L"MuhtasarCheckList", nullptr);
+  HWND window = FindWindowW(kClass, nullptr);
   if (!window) return;
   KillTimer(nullptr, timer);
   wchar_t title[128] = {};
   GetWindowTextW(window, title, 128);
   shownList->title = title;
   HWND list = FindWindowExW(window, nullptr, L"LISTBOX", nullptr);
-  const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::wstring line(std::size_t(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    line.resize(std::size_t(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-    shownList->lines.push_back(line);
-  }
+  shownList->lines = linesOf(list);
+  shownList->differences = linesOf(FindWindowExW(window, list, L"LISTBOX", nullptr));
   SendMessageW(list, LB_SETCURSEL, shownList->down, 0);
   PostMessageW(list, WM_KEYDOWN, shownList->key, 0);
+}
+constexpr wchar_t kCheckList[] = L"MuhtasarCheckList";
+constexpr wchar_t kHistory[] = L"MuhtasarHistory";
+
+WPARAM menuId(MenuCommand command) {
+  WPARAM id = 100;
+  while (kMenuItems[id - 100].command != command) ++id;
+  return id;
 }
 
 // "K&ontrol Et": the findings in their list; Enter on one goes to its field,
@@ -209,11 +228,10 @@ TEST(FormWindow, CheckListsTheFindingsAndEnterGoesToTheField) {
   Window w;
   w.window.form().edit("Edit8").setText("11");
   EXPECT_EQ(w.window.hintOf("Edit8"), L"\u00d6deme t\u00fcr\u00fc kodu \u00fc\u00e7 haneli bir say\u0131 olmal\u0131.");
-  WPARAM check = 100;
-  while (kMenuItems[check - 100].command != MenuCommand::Check) ++check;
+  const WPARAM check = menuId(MenuCommand::Check);
   ShownList shown;
   shownList = &shown;
-  SetTimer(nullptr, 0, 50, answerList);
+  SetTimer(nullptr, 0, 50, answerList<kCheckList>);
   SendMessageW(w.window.window(), WM_COMMAND, check, 0);
   EXPECT_EQ(shown.title, L"Beyanname Kontrol\u00fc");
   int code = -1;
@@ -227,7 +245,7 @@ TEST(FormWindow, CheckListsTheFindingsAndEnterGoesToTheField) {
   ShownList chosen;
   chosen.down = code;
   shownList = &chosen;
-  SetTimer(nullptr, 0, 50, answerList);
+  SetTimer(nullptr, 0, 50, answerList<kCheckList>);
   SendMessageW(w.window.window(), WM_COMMAND, check, 0);
   EXPECT_EQ(GetFocus(), w.window.control("Edit8"));
 
@@ -235,10 +253,48 @@ TEST(FormWindow, CheckListsTheFindingsAndEnterGoesToTheField) {
   ShownList closed;
   closed.key = VK_ESCAPE;
   shownList = &closed;
-  SetTimer(nullptr, 0, 50, answerList);
+  SetTimer(nullptr, 0, 50, answerList<kCheckList>);
   SendMessageW(w.window.window(), WM_COMMAND, check, 0);
   EXPECT_EQ(GetFocus(), w.window.control("Edit1"));
   EXPECT_TRUE(IsWindowEnabled(w.window.window()));
+}
+
+// "Geç&miş": the period's versions, newest first, with its differences from
+// the form; Esc changes nothing, Enter brings the newest back.
+TEST(FormWindow, HistoryShowsTheVersionsAndEnterBringsTheNewestBack) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "muhtasar-history-test";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(std::string(MUHTASAR_TESTDATA_DIR) + "/history/saves_update_print.ini",
+                             folder / "muhtasar-gecmis.ini");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  WindowCommands commands;
+  commands.startUp = [](form::Form&, std::string& key) { key = "2026101112"; };
+  Window w(commands);
+  w.window.FormCreate();
+  w.window.form().edit("Edit1").setText("YAZILAN");
+  ShownList closed;
+  closed.key = VK_ESCAPE;
+  shownList = &closed;
+  SetTimer(nullptr, 0, 50, answerList<kHistory>);
+  SendMessageW(w.window.window(), WM_COMMAND, menuId(MenuCommand::History), 0);
+  EXPECT_EQ(closed.title, L"Beyanname Ge\u00e7mi\u015fi");
+  ASSERT_EQ(closed.lines.size(), 3u);
+  EXPECT_EQ(closed.lines[0], L"2026-12-09 10:00:02  Yazd\u0131r\u0131ld\u0131");
+  bool named = false;
+  for (const std::wstring& line : closed.differences)
+    named = named || (line.rfind(L"1 numaral\u0131 sat\u0131r, Vergi Dairesi: \u00abIKI\u00bb", 0) == 0 &&
+                      line.find(L"\u00abYAZILAN\u00bb") != std::wstring::npos);
+  EXPECT_TRUE(named);
+  EXPECT_EQ(w.window.form().edit("Edit1").text(), "YAZILAN");
+  ShownList restored;
+  shownList = &restored;
+  SetTimer(nullptr, 0, 50, answerList<kHistory>);
+  SendMessageW(w.window.window(), WM_COMMAND, menuId(MenuCommand::History), 0);
+  EXPECT_EQ(w.window.form().edit("Edit1").text(), "IKI");
+  std::filesystem::current_path(before);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
