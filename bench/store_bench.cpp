@@ -102,6 +102,39 @@ void BM_LoadDeclaration(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(folder.bytes().size()));
 }
 
+// The same save beside a history that holds `versions` versions of every
+// period: keeping the version written over rewrites the history whole.
+void BM_SaveDeclarationWithHistory(benchmark::State& state) {
+  const int sections = static_cast<int>(state.range(0));
+  const int versions = static_cast<int>(state.range(1));
+  StoreFolder folder(sections);
+  std::string history;
+  std::size_t header = folder.bytes().find("\r\n") + 2;
+  const std::string section = folder.bytes().substr(header, folder.bytes().find("\r\n[", header) - header + 2);
+  for (int i = 0; i < sections; ++i) {
+    for (int v = 0; v < versions; ++v) {
+      history += '[';
+      history += StoreFolder::key(i);
+      history += " 2026-01-01 00:00:";
+      history += char('0' + v / 10 % 6);
+      history += char('0' + v % 10);
+      history += "]\r\n";
+      history += section;
+      history += "Neden=Kaydetmeden \xF6nce\r\n";
+    }
+  }
+  std::ofstream("muhtasar-gecmis.ini", std::ios::binary) << history;
+  const std::string key = StoreFolder::key(sections / 2);
+  form::Form form;
+  StoreFolder::fill(form, "first");
+  int round = 0;
+  for (auto _ : state) {
+    form.edit(30).setText(++round % 2 ? "changed" : "again");
+    period::SaveDeclaration(form, key);
+  }
+  state.counters["history_MB"] = double(history.size()) / 1e6;
+}
+
 // The store work of start-up for a period the store already holds: the
 // existence test, the load and the save at once.
 void BM_StartUpStoreWork(benchmark::State& state) {
@@ -155,6 +188,12 @@ void sectionCounts(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_SaveDeclaration)->Apply(sectionCounts);
 BENCHMARK(BM_LoadDeclaration)->Apply(sectionCounts);
+BENCHMARK(BM_SaveDeclarationWithHistory)
+    ->Args({120, 10})
+    ->Args({120, 50})
+    ->Args({1200, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(BM_StartUpStoreWork)->Apply(sectionCounts);
 BENCHMARK(BM_PlainWrite)->Apply(sectionCounts);
 BENCHMARK(BM_PlainWriteToDisk)->Apply(sectionCounts);
