@@ -1,4 +1,4 @@
-# The declaration logic's sources (form/, period/, print/, check/), for the main build
+# The declaration logic's sources (form/, period/, print/, check/, help/), for the main build
 # and the fuzz build. Each platform pair (name_posix.cpp, name_windows.cpp) is
 # named apart: a build takes its own platform's half, or its own stand-in.
 set(MUHTASAR_FORM_SOURCES
@@ -33,7 +33,8 @@ set(MUHTASAR_PERIOD_SOURCES
   check/declaration_check.cpp
   check/field_captions.cpp
   check/form_values.cpp
-  check/field_rules.cpp)
+  check/field_rules.cpp
+  help/user_guide.cpp)
 # The halves that talk to the system: the file replace, the error codes, the
 # start of the print program.
 set(MUHTASAR_PLATFORM_PAIRS period/file_replace period/io_error print/print_program)

@@ -11,6 +11,9 @@
 #include <algorithm>
 
 #include "app/qt/check_list.h"
+#include "help/qt/open_guide.h"
+#include "help/user_guide.h"
+#include "period/io_error.h"
 #include "app/qt/history_window.h"
 #include "app/qt/component_look.h"
 #include "app/focus_context.h"
@@ -73,6 +76,16 @@ TForm1::TForm1(ErrorReport& errors, period::CarryOverNotice& notice, WindowComma
   clientArea_->setWidget(widgets_.content);
   setCentralWidget(clientArea_);
   buildMenu();
+  // F1: the guide, at its section on the window and its commands.
+  auto* guideKey = new QAction(this);
+  guideKey->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(guideKey, &QAction::triggered, this, [this] {
+    edge_.run([] {
+      const std::string failure = help::openGuide(help::kWindowSection);
+      if (!failure.empty()) throw period::Error(failure);
+    });
+  });
+  addAction(guideKey);
 
   resize(kWindowWidth, kWindowHeight);
 }

@@ -11,6 +11,8 @@
 #include "app/win32/form_window_parts.h"
 #include "app/win32/win32_text.h"
 #include "form/cp1254.h"
+#include "help/win32/open_guide.h"
+#include "period/io_error.h"
 #include "form/key_filters.h"
 
 namespace app::win32 {
@@ -60,6 +62,14 @@ void FormWindow::scrolled(HWND area, WPARAM request) {
 }
 
 bool FormWindow::takeKey(const MSG& message) {
+  // F1: the guide, whatever has the focus.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1) {
+    edge_.run([] {
+      const std::string failure = help::openGuide();
+      if (!failure.empty()) throw period::Error(failure);
+    });
+    return true;
+  }
   if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_TAB))
     return false;
   completeForm();

@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "help/qt/open_guide.h"
+#include "help/user_guide.h"
 #include "job_error.h"
 #include "muhtasar_print/job_drawing.h"
 #include "muhtasar_print/qt/paper_output.h"
@@ -62,6 +64,14 @@ PreviewWindow::PreviewWindow(std::string job, QString pdfName, QString pagettePr
   add("&Yazdır", QKeySequence::Print, &PreviewWindow::printJob);
   add("&PDF Olarak Kaydet", QKeySequence(Qt::CTRL | Qt::Key_S), &PreviewWindow::savePdf);
   add("&Kapat", QKeySequence(Qt::Key_Escape), &QWidget::close);
+  // F1: the guide, at its section on the preview; not a button of the bar.
+  auto* guideKey = new QAction(this);
+  guideKey->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(guideKey, &QAction::triggered, this, [this] {
+    const std::string failure = help::openGuide(help::kPreviewSection);
+    if (!failure.empty()) showError(QString::fromUtf8(failure));
+  });
+  addAction(guideKey);
   bar->addSeparator();
   add("Önceki Sayfa", QKeySequence(Qt::Key_PageUp), [this] {
     preview_->setCurrentPage(preview_->currentPage() - 1);

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "gdi_printer.h"
+#include "help/win32/open_guide.h"
 #include "muhtasar_print/job_drawing.h"
 #include "muhtasar_print/print_command.h"
 #include "muhtasar_print/win32/paper_output_windows.h"
@@ -30,6 +31,7 @@ enum Command : int {
   kZoomOut,
   kFitPage,
   kFitWidth,
+  kHelp,
 };
 
 struct Button {
@@ -65,6 +67,7 @@ constexpr ACCEL kKeys[] = {
     {FVIRTKEY | FCONTROL, VK_SUBTRACT, kZoomOut},
     {FVIRTKEY | FCONTROL, '0', kFitPage},
     {FVIRTKEY | FCONTROL, '1', kFitWidth},
+    {FVIRTKEY, VK_F1, kHelp},
 };
 
 constexpr const wchar_t* kWindowClass = L"MuhtasarPrintPreview";
@@ -282,6 +285,9 @@ void PreviewWindow::run(int command) {
     case kZoomOut: zoomBy(1 / kZoomStep); break;
     case kFitPage: fitPage(); break;
     case kFitWidth: fitWidth(); break;
+    case kHelp:
+      if (const std::string failure = help::openGuide(); !failure.empty()) showError(failure);
+      break;
     default: return;
   }
   // A clicked button keeps no focus: the keys and the wheel go to the pages.

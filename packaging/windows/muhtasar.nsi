@@ -3,7 +3,7 @@
 ; launcher, the launcher under "Open with" for payroll summaries (.DAT), and
 ; an entry in the installed programs with its uninstaller. scripts/package-windows
 ; builds it on Linux:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=DIR -DOUTFILE=FILE muhtasar.nsi
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=DIR -DGUIDE=DIR -DOUTFILE=FILE muhtasar.nsi
 ; "/S" installs and uninstalls without asking. The uninstaller removes what
 ; the installer put in place and never touches a company folder.
 
@@ -59,10 +59,16 @@ Section "Muhtasar Beyanname"
   File "${PROGRAMS}/muhtasar-open.exe"
   File "${PROGRAMS}/muhtasar-print.exe"
   File "${PROGRAMS}/pagette.exe"
+  ; The user guide beside the programs, where each of them looks for it (F1).
+  SetOutPath "$INSTDIR\kilavuz"
+  File /r "${GUIDE}/*"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\muhtasar-open.exe" "" \
     "$INSTDIR\muhtasar-open.exe" 0 SW_SHOWNORMAL "" "Firma klasöründe muhtasar beyannamesini aç"
+  CreateShortCut "$SMPROGRAMS\Kullanım Kılavuzu.lnk" "$INSTDIR\kilavuz\index.html" "" "" 0 \
+    SW_SHOWNORMAL "" "Muhtasar Beyanname Kullanım Kılavuzu"
 
   WriteRegStr HKLM "${APPLICATION_KEY}" "FriendlyAppName" "${PRODUCT}"
   WriteRegStr HKLM "${APPLICATION_KEY}\SupportedTypes" ".DAT" ""
@@ -91,9 +97,11 @@ Section "Uninstall"
   Delete "$INSTDIR\muhtasar-print.exe"
   Delete "$INSTDIR\pagette.exe"
   Delete "$INSTDIR\uninstall.exe"
+  RMDir /r "$INSTDIR\kilavuz"
   ; Only when empty: what someone else put there stays.
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\Kullanım Kılavuzu.lnk"
 
   DeleteRegValue HKLM "Software\Classes\.DAT\OpenWithProgids" "${PROGID}"
   DeleteRegKey /ifempty HKLM "Software\Classes\.DAT\OpenWithProgids"

@@ -3,7 +3,11 @@
 // "Geç&miş" (Alt+M) lists the period's versions in "Beyanname Geçmişi" with
 // the differences of the newest, Enter brings it back, Esc changes nothing.
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QUrl>
+#include <filesystem>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -119,5 +123,41 @@ TEST_F(WindowTest, AltMShowsTheVersionsAndEnterBringsTheNewestBack) {
   EXPECT_EQ(log.calls, std::vector<std::string>{"StartUp"}) << "restoring saves nothing";
 }
 
+// Records what the desktop is asked to open.
+class GuideHandler : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+// F1 asks the desktop to open the guide beside the program, at the window's
+// section; without a guide the error report names where it was looked for.
+TEST_F(WindowTest, F1OpensTheGuideBesideTheProgram) {
+  const std::filesystem::path besideThis =
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "kilavuz";
+  std::filesystem::remove_all(besideThis);
+  GuideHandler handler;
+  QDesktopServices::setUrlHandler("file", &handler, "open");
+  openWindow();
+  QTest::keyClick(focused(), Qt::Key_F1);
+  EXPECT_TRUE(handler.opened.isEmpty());
+  EXPECT_EQ(errors.texts, QStringList{QString::fromStdString(
+                              "Kullanım kılavuzu bulunamadı: " + (besideThis / "index.html").string() + ".")});
+  std::filesystem::copy(std::filesystem::path(MUHTASAR_SOURCE_DIR) / "guide", besideThis,
+                        std::filesystem::copy_options::recursive);
+  QTest::keyClick(focused(), Qt::Key_F1);
+  QDesktopServices::unsetUrlHandler("file");
+  std::filesystem::remove_all(besideThis);
+  ASSERT_EQ(handler.opened.size(), 1);
+  EXPECT_EQ(handler.opened.front().toLocalFile().toStdString(), (besideThis / "index.html").string());
+  EXPECT_EQ(handler.opened.front().fragment(), "komutlar");
+}
+
 }  // namespace
 }  // namespace app_testing
+
+#include "declaration_lists_test.moc"

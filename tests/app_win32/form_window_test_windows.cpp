@@ -10,6 +10,7 @@
 #include <string>
 
 #include "form/amount_text.h"
+#include "help/win32/open_guide.h"
 
 namespace app::win32 {
 namespace {
@@ -295,6 +296,33 @@ TEST(FormWindow, HistoryShowsTheVersionsAndEnterBringsTheNewestBack) {
   EXPECT_EQ(w.window.form().edit("Edit1").text(), "IKI");
   std::filesystem::current_path(before);
   std::filesystem::remove_all(folder);
+}
+
+// F1 asks the shell to open the guide beside the program; without one, the
+// error report names where it was looked for.
+TEST(FormWindow, F1OpensTheGuideBesideTheProgram) {
+  std::wstring program(MAX_PATH, L'\0');
+  program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+  const std::filesystem::path besideThis = std::filesystem::path(program).parent_path() / "kilavuz";
+  std::filesystem::remove_all(besideThis);
+  std::vector<std::wstring> opened;
+  help::setGuideOpener([&](const std::wstring& path) {
+    opened.push_back(path);
+    return true;
+  });
+  Window w;
+  MSG f1{w.window.window(), WM_KEYDOWN, VK_F1, 0, 0, {}};
+  EXPECT_TRUE(w.window.takeKey(f1));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(w.errors.texts.size(), 1u);
+  EXPECT_EQ(w.errors.texts[0].rfind("Kullan\xC4\xB1m k\xC4\xB1lavuzu bulunamad\xC4\xB1: ", 0), 0u);
+  std::filesystem::copy(std::filesystem::path(MUHTASAR_SOURCE_DIR) / "guide", besideThis,
+                        std::filesystem::copy_options::recursive);
+  EXPECT_TRUE(w.window.takeKey(f1));
+  help::setGuideOpener(nullptr);
+  std::filesystem::remove_all(besideThis);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(opened[0]), besideThis / "index.html");
 }
 
 }  // namespace

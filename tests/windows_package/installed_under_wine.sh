@@ -47,6 +47,12 @@ done
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Muhtasar Beyanname.lnk"
 [ -f "$shortcut" ] || fail "no Start-menu entry \"Muhtasar Beyanname\""
 grep -qa 'muhtasar-open.exe' "$shortcut" || fail "the Start-menu entry does not start muhtasar-open.exe"
+# The user guide beside the programs, with its pictures, and its Start-menu entry.
+[ -f "$programs/kilavuz/index.html" ] && [ -f "$programs/kilavuz/resimler/pencere-windows.png" ] ||
+  fail "the user guide is not in Program Files\\Muhtasar Beyanname\\kilavuz"
+guide_shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kullanım Kılavuzu.lnk"
+[ -f "$guide_shortcut" ] || fail "no Start-menu entry \"Kullanım Kılavuzu\""
+grep -qa 'kilavuz' "$guide_shortcut" || fail "the Start-menu entry \"Kullanım Kılavuzu\" does not open the guide"
 entry=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Muhtasar Beyanname' |
   tr -d '\r')
 for value in "DisplayName    REG_SZ    Muhtasar Beyanname" "DisplayVersion    REG_SZ    $version" \
