@@ -1,7 +1,12 @@
 // The preview window and its print command, with stand-ins for pagette.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QLabel>
+#include <QTest>
+#include <QUrl>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <filesystem>
@@ -136,5 +141,37 @@ TEST(PaperFit, OurJobsNeverReachPagettesCut) {
   }
 }
 
+// F1 asks the desktop to open the guide beside the program at its section on
+// the preview; a Qt URL handler stands in for the desktop.
+class GuideHandler : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+TEST(Preview, F1OpensTheGuideAtThePreview) {
+  const fs::path besideThis = fs::path(QCoreApplication::applicationDirPath().toStdString()) / "kilavuz";
+  fs::remove_all(besideThis);
+  fs::copy(fs::path(MUHTASAR_SOURCE_DIR) / "guide", besideThis, fs::copy_options::recursive);
+  GuideHandler handler;
+  QDesktopServices::setUrlHandler("file", &handler, "open");
+  PreviewWindow window(sampleJob(), QStringLiteral("x.pdf"), QStringLiteral("/nonexistent"));
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_F1);
+  QDesktopServices::unsetUrlHandler("file");
+  fs::remove_all(besideThis);
+  ASSERT_EQ(handler.opened.size(), 1);
+  EXPECT_EQ(handler.opened.front().toLocalFile().toStdString(), (besideThis / "index.html").string());
+  EXPECT_EQ(handler.opened.front().fragment(), "onizleme");
+}
+
 }  // namespace
 }  // namespace muhtasar_print
+
+#include "preview_test.moc"

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "help/win32/open_guide.h"
 #include "muhtasar_print/win32/paper_output_windows.h"
 
 namespace muhtasar_print::win32 {
@@ -143,6 +144,27 @@ TEST(PaperOutput, WithoutThePdfPrinterNoPdfIsWritten) {
     EXPECT_EQ(failure.what(), pdfPrinterMissing());
   }
   EXPECT_FALSE(std::filesystem::exists("Z:\\tmp\\never.pdf"));
+}
+
+// F1 asks the shell to open the guide beside the program.
+TEST(Preview, F1OpensTheGuideBesideTheProgram) {
+  std::wstring program(MAX_PATH, L'\0');
+  program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+  const std::filesystem::path besideThis = std::filesystem::path(program).parent_path() / "kilavuz";
+  std::filesystem::remove_all(besideThis);
+  std::filesystem::copy(std::filesystem::path(MUHTASAR_SOURCE_DIR) / "guide", besideThis,
+                        std::filesystem::copy_options::recursive);
+  std::vector<std::wstring> opened;
+  help::setGuideOpener([&](const std::wstring& path) {
+    opened.push_back(path);
+    return true;
+  });
+  Preview preview;
+  preview.press(VK_F1);
+  help::setGuideOpener(nullptr);
+  std::filesystem::remove_all(besideThis);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(opened[0]), besideThis / "index.html");
 }
 
 }  // namespace
