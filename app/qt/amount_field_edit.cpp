@@ -5,7 +5,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <algorithm>
 
 #include "app/qt/component_look.h"
@@ -158,13 +157,7 @@ void AmountFieldEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void AmountFieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  if (!problem_) {
-    drawThinBorder(*this);
-    return;
-  }
-  QPainter painter(this);
-  painter.setPen(QColor(255, 0, 0));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  drawFieldBorder(*this, problem_);
 }
 
 }  // namespace app

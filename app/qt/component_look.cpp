@@ -86,4 +86,14 @@ void drawThinBorder(QWidget& widget) {
   painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));
 }
 
+void drawFieldBorder(QWidget& widget, bool problem) {
+  if (!problem) {
+    drawThinBorder(widget);
+    return;
+  }
+  QPainter painter(&widget);
+  painter.setPen(QColor(255, 0, 0));
+  painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));
+}
+
 }  // namespace app

@@ -19,6 +19,8 @@ QFont fontOf(const form::Font& font);
 QColor colourOf(form::Colour colour);
 // The thin single-line border of fields, boxes and panels.
 void drawThinBorder(QWidget& widget);
+// The thin border, or a red frame where the field's text does not hold.
+void drawFieldBorder(QWidget& widget, bool problem);
 
 // The looks of the form's components. Most components wear the window's font
 // and colours: they inherit them from their container, which is far cheaper

@@ -130,13 +130,7 @@ void TextFieldEdit::focusInEvent(QFocusEvent* event) {
 
 void TextFieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  if (!identityProblem_) {
-    drawThinBorder(*this);
-    return;
-  }
-  QPainter painter(this);
-  painter.setPen(QColor(255, 0, 0));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  drawFieldBorder(*this, identityProblem_);
 }
 
 }  // namespace app
