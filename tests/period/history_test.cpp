@@ -97,6 +97,15 @@ TEST_F(HistoryTest, ADamagedHistoryLosesNothingOfWhatItHeld) {
   ASSERT_EQ(period::versionsOf(period::readHistory(), kKey).size(), 1u);
 }
 
+// A history write that was killed left its temporary file: the next one takes it away.
+TEST_F(HistoryTest, AKilledWriteLeavesNothingBehindTheNext) {
+  writeFile("muhtasar-gecmis.ini.Ab12Cd.tmp", "[2026101112 2026-12-09 09:00:00]\r\nEdit1=ha");
+  saveWith("BIR");
+  saveWith("IKI");
+  EXPECT_FALSE(std::filesystem::exists("muhtasar-gecmis.ini.Ab12Cd.tmp"));
+  EXPECT_EQ(period::versionsOf(period::readHistory(), kKey).size(), 1u);
+}
+
 TEST_F(HistoryTest, AHistoryThatCannotBeWrittenStopsNoSave) {
   std::filesystem::create_directory(period::kHistoryFile);
   saveWith("BIR");

@@ -22,6 +22,7 @@
 #include "period/period_test_support.h"
 #include "period/startup.h"
 #include "period/rewrite_journal.h"
+#include "period/history.h"
 #include "period/store.h"
 #include "print/print_file.h"
 #include "support/error_message.h"
@@ -72,6 +73,8 @@ int saveAs(const std::string& key, const std::string& edit1 = "") {
 #define SKIP_UNLESS_ROOT() \
   if (geteuid() != 0) GTEST_SKIP() << "only root can act as the other users of a shared folder"
 
+int saveOverHistoryAs();
+
 // A shared folder where users may write the store but not create files: the
 // store is rewritten where it lies, and a failed rewrite puts the old bytes
 // back.
@@ -107,6 +110,19 @@ TEST_P(FolderRefusingNewFiles, RewritesTheWritableStoreInPlace) {
   struct stat after;
   ASSERT_EQ(stat("muhtasar.ini", &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(filesIn("."), std::vector<std::string>{"muhtasar.ini"});
+}
+
+// There the history cannot be made: the saves go through and say so once.
+TEST(FolderRefusingNewFiles, KeepsNoHistoryAndSaysSo) {
+  SKIP_UNLESS_ROOT();
+  ScratchDir dir;
+  writeFile("muhtasar.ini", kOldStore);
+  fs::permissions("muhtasar.ini", fs::perms::owner_read | fs::perms::owner_write |
+                                      fs::perms::others_read | fs::perms::others_write);
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  EXPECT_EQ(inChild(saveOverHistoryAs, 65534, 65534, {}), 0) << "0: saved and said so";
+  EXPECT_NE(readFile("muhtasar.ini").find("Edit1=second"), std::string::npos);
   EXPECT_EQ(filesIn("."), std::vector<std::string>{"muhtasar.ini"});
 }
 
@@ -259,6 +275,13 @@ int printAs() {
   return message == "no error" ? 0 : message == "File access denied" ? 1 : 2;
 }
 
+// Two saves that change the period: the second keeps a version in the
+// history. 0 when both saved and the history said it could not keep it.
+int saveOverHistoryAs() {
+  if (saveAs("K", "first") != 0 || saveAs("K", "second") != 0) return 2;
+  return period::takeHistoryNotice() ? 0 : 1;
+}
+
 int startAs() {
   const std::string message = errorMessage([] { (void)period::DeclarationExists("K"); });
   return message == "no error" ? 0 : message == "File access denied" ? 1 : 2;
@@ -307,6 +330,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "../home/other-company/muhtasar.ini", kColleague, printAs, 1, ""},
         PlantedLinkCase{"ColleaguesLinkToAFileYetToBeMadeIsNotFollowed", "muhtasar.ini",
                         "../home/new.ini", kColleague, [] { return saveAs("K", "x"); }, 1, ""},
+        PlantedLinkCase{"ColleaguesHistoryLinkIsNeitherReadNorWrittenThrough",
+                        "muhtasar-gecmis.ini", "../home/.bashrc", kColleague, saveOverHistoryAs, 0,
+                        ""},
         PlantedLinkCase{"OwnStoreLinkIsSavedThrough", "muhtasar.ini",
                         "../home/other-company/muhtasar.ini", kVictim,
                         [] { return saveAs("K", "mine"); }, 0, "home/other-company/muhtasar.ini"},
